@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Pelmix needs to build, run and test, but only those
+# that are missing. Both `make run` and `make test` call this.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libqt6dbus6
+  libgl-dev libxkbcommon-dev
+  nlohmann-json3-dev
+  libx11-dev libxi-dev libxtst-dev libx11-xcb-dev
+  xvfb xdotool x11-utils jwm
+  dbus dbus-x11
+  desktop-file-utils xdg-user-dirs
+  fonts-dejavu-core fonts-materialdesignicons-webfont
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

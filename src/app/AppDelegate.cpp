@@ -1,0 +1,17 @@
+#include "AppDelegate.h"
+
+#include "app/AppState.h"
+#include "platform/Logger.h"
+#include "platform/Platform.h"
+
+AppDelegate::AppDelegate(Platform &platform, AppState &appState) : m_platform(platform), m_appState(appState) {}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    m_platform.log.line(QStringLiteral("AppDelegate: applicationDidFinishLaunching"));
+    m_appState.start();
+}
+
+void AppDelegate::applicationWillTerminate()
+{
+}

@@ -1,0 +1,47 @@
+#include "AppState.h"
+
+#include "platform/Logger.h"
+#include "platform/Platform.h"
+#include "settings/UserSettings.h"
+
+AppState::AppState(Platform &platform, UserSettings &settings, QObject *parent)
+    : QObject(parent), m_platform(platform), m_settings(settings)
+{
+}
+
+AppState::~AppState() = default;
+
+AppState &AppState::shared()
+{
+    static AppState *instance = new AppState(Platform::current(), UserSettings::shared());
+    return *instance;
+}
+
+void AppState::setShowMainWindow(bool show)
+{
+    m_showMainWindow = show;
+    emit showMainWindowChanged();
+}
+
+void AppState::setShowSettings(bool show)
+{
+    m_showSettings = show;
+    emit showSettingsChanged();
+}
+
+void AppState::setShowTodoBoard(bool show)
+{
+    m_showTodoBoard = show;
+    emit showTodoBoardChanged();
+}
+
+void AppState::setSelectedSection(std::optional<AppSection> section)
+{
+    m_selectedSection = section;
+    emit selectedSectionChanged();
+}
+
+void AppState::start()
+{
+    m_platform.log.line(QStringLiteral("AppState: start() called"));
+}

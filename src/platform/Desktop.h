@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+struct AlertRequest {
+    QString messageText;
+    QString informativeText;
+    QStringList buttons; // in order; the first answers kFirstButton
+    bool warningStyle = true;
+};
+
+// The desktop services the logic asks for by name: modal alerts, opening links,
+// bringing the program forward and ending it.
+class Desktop {
+public:
+    static constexpr int kFirstButton = 1000;
+
+    virtual ~Desktop() = default;
+
+    // Blocks until a button is pressed; answers kFirstButton + the button's index.
+    virtual int runModalAlert(const AlertRequest &request) = 0;
+    virtual void openUrl(const QUrl &url) = 0;
+    // Brings the program's windows to the front, ignoring other applications.
+    virtual void activateIgnoringOtherApps() = 0;
+    // Ends the process through the normal termination path.
+    virtual void terminate() = 0;
+};

@@ -1,0 +1,46 @@
+#include "LinuxPlatform.h"
+
+#include "QtDesktop.h"
+#include "QtMainLoop.h"
+#include "StdoutLogger.h"
+#include "XdgAutostartEntry.h"
+#include "XdgDataLocations.h"
+#include "platform/InputMonitoring.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+namespace {
+// Stands in until the X11 input tap exists: reports that input cannot be observed.
+class UnavailableInputMonitoring final : public InputMonitoring {
+public:
+    bool isTrusted() override { return false; }
+    void promptForTrust() override {}
+    std::unique_ptr<InputTap> createTap(std::function<void()>) override { return nullptr; }
+};
+} // namespace
+
+struct LinuxPlatform::Services {
+    QtMainLoop mainLoop;
+    StdoutLogger log;
+    QSettings preferences{QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Pelmix"),
+                          QStringLiteral("Pelmix")};
+    XdgDataLocations locations;
+    UnavailableInputMonitoring input;
+    XdgAutostartEntry loginItem{QCoreApplication::applicationFilePath()};
+    QtDesktop desktop;
+};
+
+LinuxPlatform::LinuxPlatform()
+    : m_services(std::make_unique<Services>()),
+      m_platform(std::make_unique<Platform>(Platform{m_services->mainLoop, m_services->log, m_services->preferences,
+                                                     m_services->locations, m_services->input,
+                                                     m_services->loginItem, m_services->desktop}))
+{
+}
+
+LinuxPlatform::~LinuxPlatform() = default;
+
+Platform &LinuxPlatform::platform() { return *m_platform; }
+
+QtDesktop &LinuxPlatform::desktop() { return m_services->desktop; }
