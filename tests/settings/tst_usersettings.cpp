@@ -1,0 +1,222 @@
+#include "settings/UserSettings.h"
+#include "support/FakePlatform.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimeZone>
+
+#include <ctime>
+
+namespace {
+// Seconds since 1970 of a wall-clock time in the test's zone (Europe/Berlin).
+double localUnixSeconds(int y, int mo, int d, int h, int mi, int s)
+{
+    return static_cast<double>(QDateTime(QDate(y, mo, d), QTime(h, mi, s)).toSecsSinceEpoch());
+}
+} // namespace
+
+class UserSettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+    }
+
+    void emptyStoreYieldsDefaultsAndLogsTheReset()
+    {
+        FakePlatform fake;
+        UserSettings settings(fake.platform());
+        QCOMPARE(settings.workDuration(), 25);
+        QCOMPARE(settings.shortBreakDuration(), 5);
+        QCOMPARE(settings.longBreakDuration(), 15);
+        QCOMPARE(settings.longBreakEvery(), 4);
+        QCOMPARE(settings.idleTimeout(), 30);
+        QVERIFY(settings.soundEnabled());
+        QVERIFY(!settings.launchAtLogin());
+        QVERIFY(!settings.developerModeEnabled());
+        QVERIFY(settings.blurEnabled());
+        QVERIFY(!settings.hasCompletedOnboarding());
+        QCOMPARE(settings.completedSessionsToday(), 0);
+        QCOMPARE(settings.lastSessionDate(), 0.0);
+        QCOMPARE(fake.log.lines,
+                 (QStringList{"DEBUG checkDailyReset: lastSessionDate=0.0, lastDate=1970-01-01 00:00:00 +0000, "
+                              "isToday=false",
+                              "DEBUG checkDailyReset: RESETTING completedSessionsToday to 0 (was 0)"}));
+        // Declaring the defaults writes nothing but the day's counter.
+        QCOMPARE(fake.reopenPreferences()->allKeys(), QStringList{"completedSessionsToday"});
+    }
+
+    void valuesSurviveIntoASecondInstance()
+    {
+        FakePlatform fake;
+        {
+            UserSettings settings(fake.platform());
+            settings.setWorkDuration(50);
+            settings.setSoundEnabled(false);
+            settings.setHasCompletedOnboarding(true);
+        }
+        auto reopened = fake.reopenPreferences();
+        UserSettings second(fake.platform(), *reopened);
+        QCOMPARE(second.workDuration(), 50);
+        QVERIFY(!second.soundEnabled());
+        QVERIFY(second.hasCompletedOnboarding());
+        QCOMPARE(reopened->value("workDuration").toLongLong(), 50);
+    }
+
+    void everyAssignmentAnnouncesAChangeBeforeItHappens()
+    {
+        FakePlatform fake;
+        UserSettings settings(fake.platform());
+        qint64 seenBefore = -1;
+        connect(&settings, &UserSettings::aboutToChange, this, [&] { seenBefore = settings.idleTimeout(); });
+        QSignalSpy announcements(&settings, &UserSettings::aboutToChange);
+        settings.setIdleTimeout(60);
+        QCOMPARE(seenBefore, 30);
+        settings.setIdleTimeout(60); // an equal value is announced too
+        QCOMPARE(announcements.count(), 2);
+    }
+
+    void dailyResetAroundLocalMidnight_data()
+    {
+        QTest::addColumn<double>("lastSession");
+        QTest::addColumn<double>("now");
+        QTest::addColumn<bool>("isToday");
+        const double evening = localUnixSeconds(2026, 3, 14, 23, 59, 58);
+        QTest::newRow("just before midnight") << evening << localUnixSeconds(2026, 3, 14, 23, 59, 59) + 0.9 << true;
+        QTest::newRow("just after midnight") << evening << localUnixSeconds(2026, 3, 15, 0, 0, 0) + 0.1 << false;
+        // 00:30 local is still the previous day in UTC: the local calendar decides.
+        QTest::newRow("same local day, other UTC day")
+            << localUnixSeconds(2026, 7, 1, 0, 30, 0) << localUnixSeconds(2026, 7, 1, 23, 0, 0) << true;
+    }
+
+    void dailyResetAroundLocalMidnight()
+    {
+        QFETCH(double, lastSession);
+        QFETCH(double, now);
+        QFETCH(bool, isToday);
+        FakePlatform fake;
+        fake.preferences->setValue("lastSessionDate", lastSession);
+        fake.preferences->setValue("completedSessionsToday", 3);
+        fake.mainLoop.setNow(Instant::fromUnixSeconds(now));
+
+        UserSettings settings(fake.platform());
+        QCOMPARE(settings.completedSessionsToday(), isToday ? 3 : 0);
+        QCOMPARE(fake.log.lines.size(), isToday ? 1 : 2);
+        QVERIFY(fake.log.lines.first().endsWith(isToday ? "isToday=true" : "isToday=false"));
+        QCOMPARE(settings.lastSessionDate(), lastSession); // a reset keeps the date
+    }
+
+    void checkDailyResetPrintsTheStoredInstant()
+    {
+        FakePlatform fake;
+        fake.preferences->setValue("lastSessionDate", 1773479100.25); // 2026-03-14 09:05:00.25 UTC
+        UserSettings settings(fake.platform());
+        QCOMPARE(fake.log.lines.first(), "DEBUG checkDailyReset: lastSessionDate=1773479100.25, "
+                                         "lastDate=2026-03-14 09:05:00 +0000, isToday=true");
+    }
+
+    void firstIncrementOfANewDay()
+    {
+        FakePlatform fake;
+        fake.mainLoop.setNow(Instant::fromUnixSeconds(localUnixSeconds(2026, 3, 14, 22, 0, 0)));
+        UserSettings settings(fake.platform());
+        for (int i = 0; i < 6; ++i)
+            settings.incrementCompletedSessions();
+        QCOMPARE(settings.completedSessionsToday(), 6);
+
+        fake.mainLoop.setNow(Instant::fromUnixSeconds(localUnixSeconds(2026, 3, 15, 9, 0, 0) + 0.5));
+        fake.log.lines.clear();
+        settings.incrementCompletedSessions();
+        QCOMPARE(fake.log.lines.last(), "DEBUG increment: before=6, afterReset=0, final=1");
+        QCOMPARE(settings.completedSessionsToday(), 1);
+        QCOMPARE(settings.lastSessionDate(), localUnixSeconds(2026, 3, 15, 9, 0, 0) + 0.5);
+        QVERIFY(!settings.isLongBreakDue());
+    }
+
+    void longBreakRule()
+    {
+        FakePlatform fake;
+        UserSettings settings(fake.platform());
+        QVERIFY(!settings.isLongBreakDue()); // 0 sessions never
+        QList<bool> due;
+        for (int i = 1; i <= 8; ++i) {
+            settings.incrementCompletedSessions();
+            due << settings.isLongBreakDue();
+        }
+        QCOMPARE(due, (QList<bool>{false, false, false, true, false, false, false, true}));
+    }
+
+    void resetToDefaultsKeepsOnboardingAndTodaysCounter()
+    {
+        FakePlatform fake;
+        UserSettings settings(fake.platform());
+        settings.setWorkDuration(50);
+        settings.setShortBreakDuration(10);
+        settings.setLongBreakDuration(30);
+        settings.setLongBreakEvery(2);
+        settings.setIdleTimeout(120);
+        settings.setSoundEnabled(false);
+        settings.setLaunchAtLogin(true);
+        settings.updateLaunchAtLogin();
+        settings.setDeveloperModeEnabled(true);
+        settings.setBlurEnabled(false);
+        settings.setHasCompletedOnboarding(true);
+        settings.incrementCompletedSessions();
+        QVERIFY(fake.loginItem.registered);
+
+        settings.resetToDefaults();
+        QCOMPARE(settings.workDuration(), 25);
+        QCOMPARE(settings.shortBreakDuration(), 5);
+        QCOMPARE(settings.longBreakDuration(), 15);
+        QCOMPARE(settings.longBreakEvery(), 4);
+        QCOMPARE(settings.idleTimeout(), 30);
+        QVERIFY(settings.soundEnabled());
+        QVERIFY(!settings.launchAtLogin());
+        QVERIFY(!settings.developerModeEnabled());
+        QVERIFY(settings.blurEnabled());
+        QVERIFY(!fake.loginItem.registered);
+        QVERIFY(settings.hasCompletedOnboarding());
+        QCOMPARE(settings.completedSessionsToday(), 1);
+    }
+
+    void loginItemFailureIsLoggedAndTheChoiceKept()
+    {
+        FakePlatform fake;
+        fake.loginItem.failure = QStringLiteral("Permission denied");
+        UserSettings settings(fake.platform());
+        settings.setLaunchAtLogin(true);
+        settings.updateLaunchAtLogin();
+        QCOMPARE(fake.log.lines.last(), "Failed to update launch at login: Permission denied");
+        QVERIFY(settings.launchAtLogin());
+    }
+
+    void handEditedValuesNeverBreakTheProgram()
+    {
+        FakePlatform fake;
+        fake.preferences->setValue("workDuration", "soon");
+        fake.preferences->setValue("shortBreakDuration", -3);
+        fake.preferences->setValue("longBreakEvery", 0);
+        fake.preferences->setValue("soundEnabled", "perhaps");
+        fake.preferences->setValue("launchAtLogin", "true");
+        fake.preferences->setValue("lastSessionDate", "yesterday");
+        fake.preferences->setValue("completedSessionsToday", 4);
+        UserSettings settings(fake.platform());
+        QCOMPARE(settings.workDuration(), 25);
+        QCOMPARE(settings.shortBreakDuration(), 5);
+        QCOMPARE(settings.longBreakEvery(), 4);
+        QVERIFY(settings.soundEnabled());
+        QVERIFY(settings.launchAtLogin());
+        QCOMPARE(settings.lastSessionDate(), 0.0);
+
+        // Every 0 would divide by zero: the default rule of every 4 applies.
+        fake.mainLoop.setNow(Instant::fromUnixSeconds(localUnixSeconds(2026, 3, 14, 10, 0, 0)));
+        for (int i = 0; i < 4; ++i)
+            settings.incrementCompletedSessions();
+        QVERIFY(settings.isLongBreakDue());
+    }
+};
+
+QTEST_GUILESS_MAIN(UserSettingsTest)
+#include "tst_usersettings.moc"
