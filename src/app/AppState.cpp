@@ -1,5 +1,6 @@
 #include "AppState.h"
 
+#include "notifications/NotificationManager.h"
 #include "platform/Logger.h"
 #include "platform/Platform.h"
 #include "settings/UserSettings.h"
@@ -44,4 +45,5 @@ void AppState::setSelectedSection(std::optional<AppSection> section)
 void AppState::start()
 {
     m_platform.log.line(QStringLiteral("AppState: start() called"));
+    NotificationManager::requestNotificationPermission(m_platform);
 }

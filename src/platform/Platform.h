@@ -6,6 +6,7 @@ class InputMonitoring;
 class Logger;
 class LoginItem;
 class MainLoop;
+class NotificationCenter;
 class QSettings;
 
 // Everything the logic takes from the operating system. The program fills it with the
@@ -18,6 +19,7 @@ struct Platform {
     InputMonitoring &input;
     LoginItem &loginItem;
     Desktop &desktop;
+    NotificationCenter &notifications;
 
     // The services the process-wide shared instances are built with.
     static Platform &current();

@@ -52,12 +52,12 @@ int FakeDesktop::runModalAlert(const AlertRequest &request)
     return alertAnswer;
 }
 
-FakePlatform::FakePlatform()
+FakePlatform::FakePlatform(NotificationCenter *notificationCenter)
     : preferences(std::make_unique<QSettings>(QDir(folder.path()).filePath(QStringLiteral("Pelmix.conf")),
                                               QSettings::IniFormat)),
       locations(QDir(folder.path()).filePath(QStringLiteral("Documents"))),
-      m_platform(std::make_unique<Platform>(
-          Platform{mainLoop, log, *preferences, locations, input, loginItem, desktop}))
+      m_platform(std::make_unique<Platform>(Platform{mainLoop, log, *preferences, locations, input, loginItem, desktop,
+                                                     notificationCenter ? *notificationCenter : notifications}))
 {
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeMainLoop.h"
+#include "FakeNotificationCenter.h"
 #include "platform/DataLocations.h"
 #include "platform/Desktop.h"
 #include "platform/InputMonitoring.h"
@@ -75,10 +76,11 @@ public:
 };
 
 // Fakes of every platform service over a temporary folder that holds the preferences
-// file and the Documents folder.
+// file and the Documents folder. A test of a real notification service passes it in to
+// stand in for the fake one.
 class FakePlatform {
 public:
-    FakePlatform();
+    explicit FakePlatform(NotificationCenter *notificationCenter = nullptr);
 
     Platform &platform() { return *m_platform; }
     QString preferencesPath() const;
@@ -93,6 +95,7 @@ public:
     FakeInputMonitoring input;
     FakeLoginItem loginItem;
     FakeDesktop desktop;
+    FakeNotificationCenter notifications{mainLoop};
 
 private:
     std::unique_ptr<Platform> m_platform;

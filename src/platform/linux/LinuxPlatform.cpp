@@ -1,5 +1,6 @@
 #include "LinuxPlatform.h"
 
+#include "FreedesktopNotifications.h"
 #include "QtDesktop.h"
 #include "QtMainLoop.h"
 #include "StdoutLogger.h"
@@ -29,13 +30,15 @@ struct LinuxPlatform::Services {
     UnavailableInputMonitoring input;
     XdgAutostartEntry loginItem{QCoreApplication::applicationFilePath()};
     QtDesktop desktop;
+    FreedesktopNotifications notifications;
 };
 
 LinuxPlatform::LinuxPlatform()
     : m_services(std::make_unique<Services>()),
       m_platform(std::make_unique<Platform>(Platform{m_services->mainLoop, m_services->log, m_services->preferences,
                                                      m_services->locations, m_services->input,
-                                                     m_services->loginItem, m_services->desktop}))
+                                                     m_services->loginItem, m_services->desktop,
+                                                     m_services->notifications}))
 {
 }
 

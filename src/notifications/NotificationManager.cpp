@@ -1,0 +1,62 @@
+#include "NotificationManager.h"
+
+#include "platform/Logger.h"
+#include "platform/MainLoop.h"
+#include "platform/NotificationCenter.h"
+#include "platform/Platform.h"
+
+#include <QPointer>
+
+NotificationManager::NotificationManager(Platform &platform, QObject *parent) : QObject(parent), m_platform(platform)
+{
+    m_platform.notifications.setResponseHandler([this](const NotificationResponse &response) { didReceive(response); });
+    const NotificationAction snooze{kSnoozeActionIdentifier, kSnoozeActionTitle};
+    m_platform.notifications.setNotificationCategories({NotificationCategory{kBreakReminderCategory, {snooze}}});
+}
+
+NotificationManager::~NotificationManager() { m_platform.notifications.setResponseHandler({}); }
+
+NotificationManager &NotificationManager::shared()
+{
+    static NotificationManager *instance = new NotificationManager(Platform::current());
+    return *instance;
+}
+
+void NotificationManager::requestNotificationPermission() { requestNotificationPermission(m_platform); }
+
+void NotificationManager::requestNotificationPermission(Platform &platform)
+{
+    Logger &log = platform.log;
+    platform.notifications.requestAuthorization([&log](bool granted, const std::optional<QString> &error) {
+        if (error)
+            log.line(QStringLiteral("Notification permission error: ") + *error);
+        log.line(QStringLiteral("Notification permission granted: ") + boolText(granted));
+    });
+}
+
+void NotificationManager::sendNotification(const QString &title, const QString &body, bool isBreakReminder)
+{
+    NotificationRequest request;
+    request.title = title;
+    request.body = body;
+    request.playsSound = true;
+    if (isBreakReminder)
+        request.categoryIdentifier = kBreakReminderCategory;
+    Logger &log = m_platform.log;
+    m_platform.notifications.add(request, [&log](const std::optional<QString> &error) {
+        if (error)
+            log.line(QStringLiteral("Failed to send notification: ") + *error);
+    });
+}
+
+void NotificationManager::didReceive(const NotificationResponse &response)
+{
+    // A click on the notification itself, or any other answer, leaves the program alone.
+    if (response.actionIdentifier != kSnoozeActionIdentifier)
+        return;
+    m_platform.log.line(QStringLiteral("NotificationManager: Snooze action triggered"));
+    m_platform.mainLoop.post([self = QPointer<NotificationManager>(this)] {
+        if (self && self->onSnooze)
+            self->onSnooze();
+    });
+}

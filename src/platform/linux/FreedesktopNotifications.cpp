@@ -1,0 +1,169 @@
+#include "FreedesktopNotifications.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QVariantMap>
+
+namespace {
+
+QString describe(const QDBusError &error)
+{
+    if (!error.message().isEmpty())
+        return error.message();
+    if (!error.name().isEmpty())
+        return error.name();
+    return QDBusError::errorString(error.type());
+}
+
+// The hint's byte values of the notification specification.
+uchar urgencyByte(NotificationUrgency urgency)
+{
+    switch (urgency) {
+    case NotificationUrgency::low:
+        return 0;
+    case NotificationUrgency::normal:
+        return 1;
+    case NotificationUrgency::critical:
+        return 2;
+    }
+    return 1;
+}
+
+} // namespace
+
+FreedesktopNotifications::FreedesktopNotifications(QDBusConnection connection, QObject *parent)
+    : QObject(parent),
+      m_connection(std::move(connection))
+{
+    // Both signals are broadcast to every client; QtDBus only passes on those sent by the
+    // current owner of the service name.
+    m_connection.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+                         SLOT(onActionInvoked(uint, QString, QDBusMessage)));
+    m_connection.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+                         SLOT(onNotificationClosed(uint, uint, QDBusMessage)));
+    m_serviceWatcher = new QDBusServiceWatcher(kService, m_connection, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(m_serviceWatcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            &FreedesktopNotifications::onServiceOwnerChanged);
+}
+
+FreedesktopNotifications::~FreedesktopNotifications() = default;
+
+QDBusPendingCallWatcher *FreedesktopNotifications::watch(const QDBusPendingCall &call)
+{
+    // Parented to this object, so no completion runs once the service is gone. A call that
+    // already failed (no bus at all) still reports through the event loop, not re-entrantly.
+    auto *watcher = new QDBusPendingCallWatcher(call, this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, watcher, &QObject::deleteLater);
+    return watcher;
+}
+
+void FreedesktopNotifications::requestAuthorization(AuthorizationCompletion completion)
+{
+    const QDBusMessage message =
+        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("GetServerInformation"));
+    auto *watcher = watch(m_connection.asyncCall(message));
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [completion = std::move(completion)](QDBusPendingCallWatcher *finished) {
+                const QDBusPendingReply<QString, QString, QString, QString> reply = *finished;
+                if (!completion)
+                    return;
+                if (reply.isError())
+                    completion(false, describe(reply.error()));
+                else
+                    completion(true, std::nullopt);
+            });
+}
+
+void FreedesktopNotifications::setNotificationCategories(const QList<NotificationCategory> &categories)
+{
+    m_categories = categories;
+}
+
+const NotificationCategory *FreedesktopNotifications::category(const QString &identifier) const
+{
+    for (const NotificationCategory &category : m_categories) {
+        if (category.identifier == identifier)
+            return &category;
+    }
+    return nullptr;
+}
+
+void FreedesktopNotifications::add(const NotificationRequest &request, AddCompletion completion)
+{
+    QStringList actions; // key, label, key, label...
+    QStringList actionIdentifiers;
+    if (const NotificationCategory *shownCategory = category(request.categoryIdentifier)) {
+        for (const NotificationAction &action : shownCategory->actions) {
+            actions << action.identifier << action.title;
+            actionIdentifiers << action.identifier;
+        }
+    }
+
+    QVariantMap hints;
+    hints.insert(QStringLiteral("desktop-entry"), kDesktopEntry);
+    hints.insert(QStringLiteral("urgency"), QVariant::fromValue(urgencyByte(request.urgency)));
+    if (request.playsSound)
+        hints.insert(QStringLiteral("sound-name"), kSoundName);
+    else
+        hints.insert(QStringLiteral("suppress-sound"), true);
+
+    QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
+    message << kApplicationName << uint(0) << QString() << request.title << request.body << actions << hints << int(-1);
+
+    auto *watcher = watch(m_connection.asyncCall(message));
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, identifier = request.identifier, actionIdentifiers,
+             completion = std::move(completion)](QDBusPendingCallWatcher *finished) {
+                const QDBusPendingReply<uint> reply = *finished;
+                if (reply.isError()) {
+                    if (completion)
+                        completion(describe(reply.error()));
+                    return;
+                }
+                m_shown.insert({reply.reply().service(), reply.value()}, Shown{identifier, actionIdentifiers});
+                if (completion)
+                    completion(std::nullopt);
+            });
+}
+
+void FreedesktopNotifications::setResponseHandler(ResponseHandler handler) { m_responseHandler = std::move(handler); }
+
+void FreedesktopNotifications::onActionInvoked(uint id, const QString &actionKey, const QDBusMessage &message)
+{
+    const auto found = m_shown.constFind({message.service(), id});
+    if (found == m_shown.constEnd())
+        return; // another program's notification
+    const NotificationResponse response{found->requestIdentifier, actionKey};
+    if (found->actionIdentifiers.contains(actionKey)) {
+        // Some servers (dunst among them) leave a notification on screen after one of its
+        // buttons was pressed; the choice is made, so take it away. Forgetting it at once
+        // also keeps a repeated signal from answering twice.
+        m_shown.erase(found);
+        closeNotification(message.service(), id);
+    }
+    if (m_responseHandler)
+        m_responseHandler(response);
+}
+
+void FreedesktopNotifications::onNotificationClosed(uint id, uint, const QDBusMessage &message)
+{
+    m_shown.remove({message.service(), id});
+}
+
+void FreedesktopNotifications::onServiceOwnerChanged(const QString &, const QString &oldOwner, const QString &)
+{
+    // A server that went away will never report its notifications closed.
+    if (oldOwner.isEmpty())
+        return;
+    m_shown.removeIf([&oldOwner](const auto &entry) { return entry.key().first == oldOwner; });
+}
+
+void FreedesktopNotifications::closeNotification(const QString &server, uint id)
+{
+    QDBusMessage message =
+        QDBusMessage::createMethodCall(server, kPath, kInterface, QStringLiteral("CloseNotification"));
+    message << id;
+    watch(m_connection.asyncCall(message)); // nothing to do when the server already closed it
+}
