@@ -36,12 +36,11 @@ void NotificationManager::requestNotificationPermission(Platform &platform)
 
 void NotificationManager::sendNotification(const QString &title, const QString &body, bool isBreakReminder)
 {
-    NotificationRequest request;
-    request.title = title;
-    request.body = body;
-    request.playsSound = true;
-    if (isBreakReminder)
-        request.categoryIdentifier = kBreakReminderCategory;
+    // Reminders always play the sound; the sound setting is for the end of a break only.
+    const NotificationRequest request{.title = title,
+                                      .body = body,
+                                      .categoryIdentifier = isBreakReminder ? kBreakReminderCategory : QString(),
+                                      .playsSound = true};
     Logger &log = m_platform.log;
     m_platform.notifications.add(request, [&log](const std::optional<QString> &error) {
         if (error)

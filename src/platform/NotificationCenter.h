@@ -22,14 +22,15 @@ struct NotificationCategory {
     QList<NotificationAction> actions;
 };
 
-// One notification to show now.
+// One notification to show now. Every member has a default, so callers name only what
+// they set: NotificationRequest{.title = ..., .body = ..., .playsSound = ...}.
 struct NotificationRequest {
     QUuid identifier = QUuid::createUuid();
-    QString title;
-    QString body;
+    QString title = {};
+    QString body = {};
     // Empty, or a category registered with setNotificationCategories(); an unknown
     // category shows the notification without buttons.
-    QString categoryIdentifier;
+    QString categoryIdentifier = {};
     bool playsSound = true;
     NotificationUrgency urgency = NotificationUrgency::normal;
 };

@@ -32,6 +32,7 @@ public:
     enum CloseReason : uint { expired = 1, dismissedByUser = 2, closedByCall = 3 };
 
     explicit TestNotificationServer(QObject *parent = nullptr);
+    ~TestNotificationServer() override { unregister(); }
 
     // Takes the service name and object path on `connection`; false when either is taken.
     bool registerOn(QDBusConnection connection);

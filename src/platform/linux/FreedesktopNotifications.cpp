@@ -2,7 +2,7 @@
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
+#include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QVariantMap>
 
@@ -50,30 +50,45 @@ FreedesktopNotifications::FreedesktopNotifications(QDBusConnection connection, Q
 
 FreedesktopNotifications::~FreedesktopNotifications() = default;
 
-QDBusPendingCallWatcher *FreedesktopNotifications::watch(const QDBusPendingCall &call)
+void FreedesktopNotifications::call(const QDBusMessage &message, ReplyHandler onReply)
 {
-    // Parented to this object, so no completion runs once the service is gone. A call that
-    // already failed (no bus at all) still reports through the event loop, not re-entrantly.
-    auto *watcher = new QDBusPendingCallWatcher(call, this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, watcher, &QObject::deleteLater);
-    return watcher;
+    if (!m_connection.isConnected()) {
+        // QtDBus never finishes a call made on a closed connection; answer from the event
+        // loop all the same, so callers see one behaviour.
+        const QString reason = m_connection.lastError().isValid() ? describe(m_connection.lastError())
+                                                                  : QStringLiteral("Not connected to D-Bus server");
+        QMetaObject::invokeMethod(
+            this,
+            [onReply = std::move(onReply), reason] {
+                if (onReply)
+                    onReply(QDBusMessage::createError(QDBusError::Disconnected, reason));
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    // Parented to this object, so no reply is handled once the service is gone.
+    auto *watcher = new QDBusPendingCallWatcher(m_connection.asyncCall(message), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [onReply = std::move(onReply)](QDBusPendingCallWatcher *finished) {
+                finished->deleteLater();
+                if (onReply)
+                    onReply(finished->reply());
+            });
 }
 
 void FreedesktopNotifications::requestAuthorization(AuthorizationCompletion completion)
 {
     const QDBusMessage message =
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("GetServerInformation"));
-    auto *watcher = watch(m_connection.asyncCall(message));
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [completion = std::move(completion)](QDBusPendingCallWatcher *finished) {
-                const QDBusPendingReply<QString, QString, QString, QString> reply = *finished;
-                if (!completion)
-                    return;
-                if (reply.isError())
-                    completion(false, describe(reply.error()));
-                else
-                    completion(true, std::nullopt);
-            });
+    call(message, [completion = std::move(completion)](const QDBusMessage &answer) {
+        const QDBusReply<QString> reply(answer);
+        if (!completion)
+            return;
+        if (reply.isValid())
+            completion(true, std::nullopt);
+        else
+            completion(false, describe(reply.error()));
+    });
 }
 
 void FreedesktopNotifications::setNotificationCategories(const QList<NotificationCategory> &categories)
@@ -112,20 +127,18 @@ void FreedesktopNotifications::add(const NotificationRequest &request, AddComple
     QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     message << kApplicationName << uint(0) << QString() << request.title << request.body << actions << hints << int(-1);
 
-    auto *watcher = watch(m_connection.asyncCall(message));
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, identifier = request.identifier, actionIdentifiers,
-             completion = std::move(completion)](QDBusPendingCallWatcher *finished) {
-                const QDBusPendingReply<uint> reply = *finished;
-                if (reply.isError()) {
-                    if (completion)
-                        completion(describe(reply.error()));
-                    return;
-                }
-                m_shown.insert({reply.reply().service(), reply.value()}, Shown{identifier, actionIdentifiers});
-                if (completion)
-                    completion(std::nullopt);
-            });
+    call(message, [this, identifier = request.identifier, actionIdentifiers,
+                   completion = std::move(completion)](const QDBusMessage &answer) {
+        const QDBusReply<uint> reply(answer);
+        if (!reply.isValid()) {
+            if (completion)
+                completion(describe(reply.error()));
+            return;
+        }
+        m_shown.insert({answer.service(), reply.value()}, Shown{identifier, actionIdentifiers});
+        if (completion)
+            completion(std::nullopt);
+    });
 }
 
 void FreedesktopNotifications::setResponseHandler(ResponseHandler handler) { m_responseHandler = std::move(handler); }
@@ -165,5 +178,5 @@ void FreedesktopNotifications::closeNotification(const QString &server, uint id)
     QDBusMessage message =
         QDBusMessage::createMethodCall(server, kPath, kInterface, QStringLiteral("CloseNotification"));
     message << id;
-    watch(m_connection.asyncCall(message)); // nothing to do when the server already closed it
+    call(message, {}); // nothing to do when the server already closed it
 }

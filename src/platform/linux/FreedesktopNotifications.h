@@ -9,8 +9,6 @@
 #include <utility>
 
 class QDBusMessage;
-class QDBusPendingCall;
-class QDBusPendingCallWatcher;
 class QDBusServiceWatcher;
 
 // Desktop notifications through the freedesktop.org notification service on D-Bus.
@@ -56,7 +54,9 @@ private:
         QStringList actionIdentifiers;
     };
 
-    QDBusPendingCallWatcher *watch(const QDBusPendingCall &call);
+    using ReplyHandler = std::function<void(const QDBusMessage &reply)>;
+    // Calls asynchronously; `onReply` (may be empty) gets the reply or the error.
+    void call(const QDBusMessage &message, ReplyHandler onReply);
     const NotificationCategory *category(const QString &identifier) const;
     void closeNotification(const QString &server, uint id);
 
