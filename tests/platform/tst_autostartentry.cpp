@@ -57,8 +57,8 @@ private slots:
         QVERIFY(block.open(QIODevice::WriteOnly));
         block.close();
         XdgAutostartEntry entry(QStringLiteral("/usr/bin/pelmix"), blocker + "/autostart");
-        Platform platform{fake.mainLoop, fake.log,   *fake.preferences, fake.locations,
-                          fake.input,    entry,      fake.desktop};
+        Platform platform{fake.mainLoop, fake.log, *fake.preferences, fake.locations,
+                          fake.input,    entry,    fake.desktop,      fake.notifications};
 
         UserSettings settings(platform);
         fake.log.lines.clear();
