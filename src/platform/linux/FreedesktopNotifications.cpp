@@ -17,7 +17,7 @@ QString describe(const QDBusError &error)
     return QDBusError::errorString(error.type());
 }
 
-// The hint's byte values of the notification specification.
+// The byte values the freedesktop notification protocol gives the urgency levels.
 uchar urgencyByte(NotificationUrgency urgency)
 {
     switch (urgency) {
