@@ -1,13 +1,20 @@
 #include "AppState.h"
 
+#include "activity/ActivityMonitor.h"
 #include "notifications/NotificationManager.h"
 #include "platform/Logger.h"
 #include "platform/Platform.h"
 #include "settings/UserSettings.h"
 
 AppState::AppState(Platform &platform, UserSettings &settings, QObject *parent)
-    : QObject(parent), m_platform(platform), m_settings(settings)
+    : QObject(parent),
+      m_platform(platform),
+      m_activityMonitor(std::make_unique<ActivityMonitor>(platform, settings)),
+      m_settings(settings)
 {
+    // The wiring between the managers is installed here, before the idle threshold is set.
+
+    m_activityMonitor->setIdleThresholdSeconds(m_settings.idleTimeout());
 }
 
 AppState::~AppState() = default;
@@ -45,5 +52,8 @@ void AppState::setSelectedSection(std::optional<AppSection> section)
 void AppState::start()
 {
     m_platform.log.line(QStringLiteral("AppState: start() called"));
+    m_activityMonitor->requestPermission();
     NotificationManager::requestNotificationPermission(m_platform);
+    // Here: the work timer takes over the interval lengths (workTimer.applySettings()).
+    m_activityMonitor->setIdleThresholdSeconds(m_settings.idleTimeout());
 }

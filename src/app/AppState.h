@@ -5,8 +5,10 @@
 
 #include <QObject>
 
+#include <memory>
 #include <optional>
 
+class ActivityMonitor;
 struct Platform;
 class UserSettings;
 
@@ -23,6 +25,7 @@ public:
 
     static AppState &shared();
 
+    ActivityMonitor &activityMonitor() const { return *m_activityMonitor; }
     UserSettings &settings() const { return m_settings; }
 
     bool showMainWindow() const { return m_showMainWindow; }
@@ -46,6 +49,7 @@ signals:
 
 private:
     Platform &m_platform;
+    std::unique_ptr<ActivityMonitor> m_activityMonitor;
     UserSettings &m_settings;
     bool m_showMainWindow = false;
     bool m_showSettings = false;

@@ -4,22 +4,12 @@
 #include "QtDesktop.h"
 #include "QtMainLoop.h"
 #include "StdoutLogger.h"
+#include "X11InputMonitoring.h"
 #include "XdgAutostartEntry.h"
 #include "XdgDataLocations.h"
-#include "platform/InputMonitoring.h"
 
 #include <QCoreApplication>
 #include <QSettings>
-
-namespace {
-// Stands in until the X11 input tap exists: reports that input cannot be observed.
-class UnavailableInputMonitoring final : public InputMonitoring {
-public:
-    bool isTrusted() override { return false; }
-    void promptForTrust() override {}
-    std::unique_ptr<InputTap> createTap(std::function<void()>) override { return nullptr; }
-};
-} // namespace
 
 struct LinuxPlatform::Services {
     QtMainLoop mainLoop;
@@ -27,7 +17,7 @@ struct LinuxPlatform::Services {
     QSettings preferences{QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Pelmix"),
                           QStringLiteral("Pelmix")};
     XdgDataLocations locations;
-    UnavailableInputMonitoring input;
+    X11InputMonitoring input;
     XdgAutostartEntry loginItem{QCoreApplication::applicationFilePath()};
     QtDesktop desktop;
     FreedesktopNotifications notifications;

@@ -1,0 +1,158 @@
+#include "ActivityMonitor.h"
+
+#include "platform/Desktop.h"
+#include "platform/InputMonitoring.h"
+#include "platform/Logger.h"
+#include "platform/Platform.h"
+#include "settings/UserSettings.h"
+
+#include <QPointer>
+
+ActivityMonitor::ActivityMonitor(Platform &platform, UserSettings &settings, QObject *parent)
+    : QObject(parent),
+      m_platform(platform),
+      m_settings(settings),
+      m_lastActivityTime(platform.mainLoop.now()),
+      m_logger(platform)
+{
+    m_idleThresholdSeconds = m_settings.idleTimeout();
+}
+
+ActivityMonitor::~ActivityMonitor() = default;
+
+void ActivityMonitor::invalidateIdleCheckTimer() { invalidate(m_idleCheckTimer); }
+
+void ActivityMonitor::setPermissionGranted(bool granted)
+{
+    m_permissionGranted = granted;
+    emit permissionGrantedChanged(granted);
+}
+
+void ActivityMonitor::requestPermission()
+{
+    const bool trusted = m_platform.input.isTrusted();
+    setPermissionGranted(trusted);
+    m_platform.log.line(QStringLiteral("ActivityMonitor: requestPermission called, trusted=") + boolText(trusted));
+    if (trusted) {
+        startEventTap();
+        startIdleCheckTimer();
+    } else {
+        promptForPermission();
+    }
+}
+
+void ActivityMonitor::promptForPermission()
+{
+    m_platform.log.line(QStringLiteral("ActivityMonitor: prompting for accessibility permission"));
+    m_platform.input.promptForTrust();
+
+    // Linux has no settings page that grants this: input can be observed in any X11 session
+    // and not (yet) on Wayland. So the alert says which session to choose instead, and has no
+    // "Open Settings" button that would lead nowhere.
+    AlertRequest alert;
+    alert.messageText = QStringLiteral("Accessibility Access Required");
+    alert.informativeText =
+        QStringLiteral("Pelmix needs Accessibility access to monitor keyboard/mouse activity.\n\n"
+                       "On Linux this requires an X11 session: log out, choose an X11 (Xorg) session on the login "
+                       "screen and sign in again. Wayland sessions are not supported yet.");
+    alert.buttons = {QStringLiteral("Later")};
+    alert.warningStyle = true;
+    m_platform.desktop.runModalAlert(alert);
+
+    const std::uint64_t pollId = m_nextPollId++;
+    MainLoop &loop = m_platform.mainLoop;
+    m_permissionPolls.emplace(pollId, loop.scheduleRepeating(1.0, [self = QPointer(this), &loop, pollId] {
+        loop.post([self, pollId] {
+            if (self)
+                self->pollPermission(pollId);
+        });
+    }));
+}
+
+void ActivityMonitor::pollPermission(std::uint64_t pollId)
+{
+    const auto poll = m_permissionPolls.find(pollId);
+    // A tick queued just before its poll ended finds nothing to do.
+    if (poll == m_permissionPolls.end() || !m_platform.input.isTrusted())
+        return;
+    invalidate(poll->second);
+    m_permissionPolls.erase(poll);
+    setPermissionGranted(true);
+    startEventTap();
+    startIdleCheckTimer();
+    m_platform.log.line(QStringLiteral("ActivityMonitor: permission granted, starting monitoring"));
+}
+
+void ActivityMonitor::startEventTap()
+{
+    if (m_eventTap)
+        return;
+    // The tap belongs to this monitor and dies with it, so it may call back into it directly.
+    m_eventTap = m_platform.input.createTap([this] { onTapActivity(); });
+    if (!m_eventTap) {
+        m_platform.log.line(QStringLiteral("ActivityMonitor: Failed to create event tap"));
+        return;
+    }
+    recordActivity();
+}
+
+void ActivityMonitor::stopEventTap() { m_eventTap.reset(); }
+
+// Input arrives up to a thousand times a second: queue one recordActivity() and let later
+// input ride on it until it has run (it reads the clock when it runs).
+void ActivityMonitor::onTapActivity()
+{
+    if (m_activityQueued)
+        return;
+    m_activityQueued = true;
+    m_platform.mainLoop.post([self = QPointer(this)] {
+        if (!self)
+            return;
+        self->m_activityQueued = false;
+        self->recordActivity();
+    });
+}
+
+void ActivityMonitor::startIdleCheckTimer()
+{
+    invalidate(m_idleCheckTimer);
+    MainLoop &loop = m_platform.mainLoop;
+    m_idleCheckTimer = loop.scheduleRepeating(1.0, [self = QPointer(this), &loop] {
+        loop.post([self] {
+            if (self)
+                self->checkIdle();
+        });
+    });
+}
+
+void ActivityMonitor::checkIdle()
+{
+    if (m_isPaused)
+        return;
+    // Re-read every tick, so a changed setting takes effect within a second.
+    m_idleThresholdSeconds = m_settings.idleTimeout();
+    const qint64 threshold = m_isBreakMode ? m_breakModeIdleThreshold : m_idleThresholdSeconds;
+    const double elapsed = m_platform.mainLoop.now().secondsSince(m_lastActivityTime);
+    if (elapsed >= static_cast<double>(threshold) && m_isPresent) {
+        m_isPresent = false;
+        m_logger.logPresence(false);
+        emit isPresentChanged(false);
+    }
+}
+
+void ActivityMonitor::recordActivity()
+{
+    m_lastActivityTime = m_platform.mainLoop.now();
+    emit lastActivityTimeChanged(m_lastActivityTime);
+    if (!m_isPresent) {
+        m_isPresent = true;
+        m_logger.logPresence(true);
+        emit isPresentChanged(true);
+    }
+}
+
+void ActivityMonitor::setBreakMode(bool on)
+{
+    m_isBreakMode = on;
+    m_platform.log.line(QStringLiteral("ActivityMonitor: breakMode=") + boolText(on));
+}

@@ -1,0 +1,88 @@
+#include "platform/linux/RawInputFilter.h"
+
+#include <QTest>
+
+#include <X11/extensions/XI2.h>
+
+namespace {
+
+constexpr int kKeyA = 38;
+constexpr int kShiftL = 50;
+constexpr int kCapsLock = 66;
+
+struct Step {
+    int type;
+    int detail;
+    bool counts;
+};
+
+RawInputFilter filterWithModifiers()
+{
+    std::array<bool, RawInputFilter::kKeycodeCount> modifiers{};
+    modifiers[kShiftL] = true;
+    modifiers[kCapsLock] = true;
+    RawInputFilter filter;
+    filter.setModifierKeys(modifiers);
+    return filter;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(std::vector<Step>)
+
+class RawInputFilterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sequences_data()
+    {
+        QTest::addColumn<std::vector<Step>>("steps");
+        const int key = XI_RawKeyPress;
+        const int keyUp = XI_RawKeyRelease;
+        const int press = XI_RawButtonPress;
+        const int release = XI_RawButtonRelease;
+        const int motion = XI_RawMotion;
+
+        QTest::newRow("keys") << std::vector<Step>{{key, kKeyA, true},      {keyUp, kKeyA, false},
+                                                   {key, kShiftL, false},   {keyUp, kShiftL, false},
+                                                   {key, kCapsLock, false}, {key, 255, true}};
+        QTest::newRow("buttons") << std::vector<Step>{{press, 1, true},    {release, 1, false}, {press, 3, true},
+                                                      {release, 3, false}, {press, 2, false},   {release, 2, false},
+                                                      {press, 8, false},   {release, 8, false}};
+        QTest::newRow("wheel on both axes")
+            << std::vector<Step>{{press, 4, true}, {release, 4, false}, {press, 5, true}, {release, 5, false},
+                                 {press, 6, true}, {release, 6, false}, {press, 7, true}, {release, 7, false}};
+        QTest::newRow("motion and drag") << std::vector<Step>{
+            {motion, 0, true}, {press, 1, true},   {motion, 0, false},  {release, 1, false}, {motion, 0, true},
+            {press, 2, false}, {motion, 0, false}, {release, 2, false}, {motion, 0, true}};
+        QTest::newRow("release arriving twice")
+            << std::vector<Step>{{press, 1, true}, {release, 1, false}, {release, 1, false}, {motion, 0, true}};
+        QTest::newRow("drag with two buttons ends with the last release")
+            << std::vector<Step>{{press, 1, true},   {press, 3, true},    {release, 1, false},
+                                 {motion, 0, false}, {release, 3, false}, {motion, 0, true}};
+        QTest::newRow("a wheel press without release does not hold")
+            << std::vector<Step>{{press, 4, true}, {motion, 0, true}};
+        QTest::newRow("release of a button never seen pressed")
+            << std::vector<Step>{{release, 9, false}, {motion, 0, true}};
+        QTest::newRow("out-of-range details")
+            << std::vector<Step>{{press, 200, false}, {release, 200, false}, {motion, 0, true}, {key, -1, true}};
+    }
+
+    void sequences()
+    {
+        QFETCH(std::vector<Step>, steps);
+        RawInputFilter filter = filterWithModifiers();
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const Step &step = steps[i];
+            if (filter.accept(step.type, step.detail) != step.counts)
+                QFAIL(qPrintable(QStringLiteral("step %1 (type %2, detail %3) should %4count")
+                                     .arg(i)
+                                     .arg(step.type)
+                                     .arg(step.detail)
+                                     .arg(step.counts ? "" : "not ")));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(RawInputFilterTest)
+#include "tst_rawinputfilter.moc"
