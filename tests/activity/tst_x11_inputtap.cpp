@@ -1,0 +1,327 @@
+// The real X11 input tap against a private Xvfb, driven through XTest: which input counts
+// as the user's activity and which does not.
+#include "activity/ActivityMonitor.h"
+#include "platform/linux/X11InputMonitoring.h"
+#include "platform/linux/X11InputTap.h"
+#include "settings/UserSettings.h"
+#include "support/FakePlatform.h"
+#include "support/XvfbServer.h"
+
+#include <QTest>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+// Sets an environment variable for one scope and puts the old value back afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char *name, const QByteArray &value) : m_name(name), m_had(qEnvironmentVariableIsSet(name))
+    {
+        m_old = qgetenv(name);
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~ScopedEnv()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+enum class Input {
+    TypeKey,
+    MovePointer,
+    ClickLeft,
+    ClickRight,
+    WheelUp,
+    WheelDown,
+    WheelLeft,
+    WheelRight,
+    ClickMiddle
+};
+
+} // namespace
+
+class X11InputTapTest : public QObject {
+    Q_OBJECT
+
+private:
+    void key(KeySym symbol, bool press)
+    {
+        const KeyCode code = XKeysymToKeycode(m_injector, symbol);
+        QVERIFY2(code != 0, "the keysym has no key code");
+        XTestFakeKeyEvent(m_injector, code, press, CurrentTime);
+        XFlush(m_injector);
+    }
+    void click(unsigned button, bool press = true, bool release = true)
+    {
+        if (press)
+            XTestFakeButtonEvent(m_injector, button, True, CurrentTime);
+        if (release)
+            XTestFakeButtonEvent(m_injector, button, False, CurrentTime);
+        XFlush(m_injector);
+    }
+    void move()
+    {
+        // Back and forth, so the pointer never sticks at an edge of the screen.
+        m_moveSign = -m_moveSign;
+        XTestFakeRelativeMotionEvent(m_injector, 7 * m_moveSign, 3 * m_moveSign, CurrentTime);
+        XFlush(m_injector);
+    }
+    // Sends one input; answers how many raw events the tap is to read for it.
+    int send(Input input)
+    {
+        switch (input) {
+        case Input::TypeKey:
+            key(XK_a, true);
+            key(XK_a, false);
+            return 1; // key releases are not selected
+        case Input::MovePointer:
+            move();
+            return 1;
+        case Input::ClickLeft:
+            click(1);
+            return 2;
+        case Input::ClickRight:
+            click(3);
+            return 2;
+        case Input::WheelUp:
+            click(4);
+            return 2;
+        case Input::WheelDown:
+            click(5);
+            return 2;
+        case Input::WheelLeft:
+            click(6);
+            return 2;
+        case Input::WheelRight:
+            click(7);
+            return 2;
+        case Input::ClickMiddle:
+            click(2);
+            return 2;
+        }
+        return 0;
+    }
+    // Waits until the tap has read `count` more raw events than at `base`, then answers
+    // how many batches it reported as activity meanwhile.
+    bool waitForRawEvents(std::uint64_t base, int count)
+    {
+        return QTest::qWaitFor([&] { return m_tap->rawEventsRead() >= base + static_cast<std::uint64_t>(count); },
+                               kWaitMs);
+    }
+    void expectNoActivityFrom(std::uint64_t base, int rawEvents)
+    {
+        QVERIFY2(waitForRawEvents(base, rawEvents), "the tap did not read the events");
+        QCOMPARE(m_activity, 0);
+        QCOMPARE(m_tap->rawEventsRead(), base + static_cast<std::uint64_t>(rawEvents));
+    }
+    void expectActivityFrom(std::uint64_t base, int rawEvents)
+    {
+        QVERIFY2(waitForRawEvents(base, rawEvents), "the tap did not read the events");
+        QVERIFY(m_activity > 0);
+    }
+
+    XvfbServer m_server;
+    Display *m_injector = nullptr;
+    std::unique_ptr<X11InputTap> m_tap;
+    int m_activity = 0;
+    int m_moveSign = 1;
+
+private slots:
+    void initTestCase()
+    {
+        qunsetenv("WAYLAND_DISPLAY");
+        qunsetenv("XDG_SESSION_TYPE");
+        QVERIFY2(m_server.start(), qPrintable(m_server.errorString()));
+        qputenv("DISPLAY", m_server.displayName());
+        m_injector = XOpenDisplay(m_server.displayName().constData());
+        QVERIFY(m_injector);
+        int event = 0, error = 0, major = 0, minor = 0;
+        QVERIFY2(XTestQueryExtension(m_injector, &event, &error, &major, &minor), "the server lacks XTest");
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_injector)
+            XCloseDisplay(m_injector);
+        m_server.stop();
+    }
+
+    void init()
+    {
+        m_activity = 0;
+        m_tap = X11InputTap::create(m_server.displayName(), [this] { ++m_activity; });
+        QVERIFY(m_tap);
+    }
+
+    void cleanup() { m_tap.reset(); }
+
+    void trustedOnlyOnX11WithXInput2()
+    {
+        X11InputMonitoring monitoring;
+        QVERIFY(monitoring.isTrusted());
+        {
+            ScopedEnv wayland("WAYLAND_DISPLAY", "wayland-0");
+            QVERIFY(!monitoring.isTrusted());
+            QVERIFY(!monitoring.createTap([] {}));
+        }
+        {
+            ScopedEnv session("XDG_SESSION_TYPE", "wayland");
+            QVERIFY(!monitoring.isTrusted());
+        }
+        {
+            ScopedEnv session("XDG_SESSION_TYPE", "x11");
+            QVERIFY(monitoring.isTrusted());
+            QVERIFY(monitoring.createTap([] {}));
+        }
+        {
+            ScopedEnv display("DISPLAY", ":4095");
+            QVERIFY(!monitoring.isTrusted());
+            QVERIFY(!monitoring.createTap([] {}));
+        }
+    }
+
+    void counts_data()
+    {
+        QTest::addColumn<Input>("input");
+        QTest::newRow("key press") << Input::TypeKey;
+        QTest::newRow("relative motion") << Input::MovePointer;
+        QTest::newRow("left click") << Input::ClickLeft;
+        QTest::newRow("right click") << Input::ClickRight;
+        QTest::newRow("wheel up") << Input::WheelUp;
+        QTest::newRow("wheel down") << Input::WheelDown;
+        QTest::newRow("wheel left") << Input::WheelLeft;
+        QTest::newRow("wheel right") << Input::WheelRight;
+    }
+    void counts()
+    {
+        QFETCH(Input, input);
+        const auto base = m_tap->rawEventsRead();
+        expectActivityFrom(base, send(input));
+    }
+
+    void modifierAloneDoesNotCount_data()
+    {
+        QTest::addColumn<KeySym>("symbol");
+        QTest::newRow("Shift") << KeySym(XK_Shift_L);
+        QTest::newRow("Control") << KeySym(XK_Control_R);
+        QTest::newRow("Alt") << KeySym(XK_Alt_L);
+        QTest::newRow("Super") << KeySym(XK_Super_L);
+        QTest::newRow("Caps Lock") << KeySym(XK_Caps_Lock);
+        QTest::newRow("AltGr") << KeySym(XK_ISO_Level3_Shift);
+    }
+    void modifierAloneDoesNotCount()
+    {
+        QFETCH(KeySym, symbol);
+        if (XKeysymToKeycode(m_injector, symbol) == 0)
+            QSKIP("the server's keymap lacks this key");
+        const auto base = m_tap->rawEventsRead();
+        key(symbol, true);
+        key(symbol, false);
+        expectNoActivityFrom(base, 1);
+        // A key typed with the modifier held counts.
+        const auto typed = m_tap->rawEventsRead();
+        key(symbol, true);
+        key(XK_b, true);
+        key(XK_b, false);
+        key(symbol, false);
+        expectActivityFrom(typed, 2);
+    }
+
+    void keyReleaseDoesNotCount()
+    {
+        auto base = m_tap->rawEventsRead();
+        key(XK_c, true);
+        expectActivityFrom(base, 1);
+        m_activity = 0;
+        base = m_tap->rawEventsRead();
+        key(XK_c, false);
+        // The release itself is not even selected; the middle click behind it shows the
+        // tap has read everything up to here.
+        click(2);
+        expectNoActivityFrom(base, 2);
+    }
+
+    void middleClickDoesNotCount()
+    {
+        const auto base = m_tap->rawEventsRead();
+        expectNoActivityFrom(base, send(Input::ClickMiddle));
+    }
+
+    void dragDoesNotCount()
+    {
+        auto base = m_tap->rawEventsRead();
+        click(1, true, false);
+        expectActivityFrom(base, 1); // the press itself counts
+        m_activity = 0;
+        base = m_tap->rawEventsRead();
+        move();
+        move();
+        move();
+        click(1, false, true);
+        expectNoActivityFrom(base, 4);
+        // Once the button is up, motion counts again.
+        base = m_tap->rawEventsRead();
+        expectActivityFrom(base, send(Input::MovePointer));
+    }
+
+    void middleDragDoesNotCount()
+    {
+        const auto base = m_tap->rawEventsRead();
+        click(2, true, false);
+        move();
+        move();
+        click(2, false, true);
+        expectNoActivityFrom(base, 4);
+    }
+
+    // The whole way: the real tap brings the user back after going away.
+    void inputBringsTheUserBack_data()
+    {
+        QTest::addColumn<Input>("input");
+        QTest::newRow("key press") << Input::TypeKey;
+        QTest::newRow("relative motion") << Input::MovePointer;
+        QTest::newRow("left click") << Input::ClickLeft;
+        QTest::newRow("wheel") << Input::WheelDown;
+    }
+    void inputBringsTheUserBack()
+    {
+        QFETCH(Input, input);
+        FakePlatform fake;
+        X11InputMonitoring x11;
+        Platform platform{fake.mainLoop, fake.log,       *fake.preferences, fake.locations,
+                          x11,           fake.loginItem, fake.desktop};
+        UserSettings settings(platform);
+        ActivityMonitor monitor(platform, settings);
+        monitor.requestPermission();
+        QVERIFY(monitor.permissionGranted());
+        QVERIFY(monitor.hasEventTap());
+        fake.mainLoop.advance(31);
+        QVERIFY(!monitor.isPresent());
+
+        send(input);
+        QVERIFY2(QTest::qWaitFor([&] { return fake.mainLoop.pendingWorkCount() > 0; }, kWaitMs),
+                 "the input did not reach the monitor");
+        fake.mainLoop.runPending();
+        QVERIFY(monitor.isPresent());
+        QCOMPARE(monitor.lastActivityTime(), fake.mainLoop.now());
+    }
+};
+
+QTEST_GUILESS_MAIN(X11InputTapTest)
+#include "tst_x11_inputtap.moc"

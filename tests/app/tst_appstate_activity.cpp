@@ -1,0 +1,45 @@
+#include "activity/ActivityMonitor.h"
+#include "app/AppState.h"
+#include "settings/UserSettings.h"
+#include "support/FakePlatform.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+class AppStateActivityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void creationTakesTheIdleTimeoutAndStartsNothing()
+    {
+        FakePlatform fake;
+        UserSettings settings(fake.platform());
+        settings.setIdleTimeout(75);
+        AppState state(fake.platform(), settings);
+        QCOMPARE(state.activityMonitor().idleThresholdSeconds(), 75);
+        QVERIFY(!state.activityMonitor().hasEventTap());
+        QCOMPARE(fake.input.tapsCreated, 0);
+    }
+
+    void startRequestsPermissionThenSetsTheIdleThreshold()
+    {
+        FakePlatform fake;
+        UserSettings settings(fake.platform());
+        AppState state(fake.platform(), settings);
+        settings.setIdleTimeout(90);
+        state.start();
+        const QStringList lines =
+            fake.log.lines.filter(QRegularExpression(QStringLiteral("^(AppState|ActivityMonitor): ")));
+        QCOMPARE(lines, (QStringList{QStringLiteral("AppState: start() called"),
+                                     QStringLiteral("ActivityMonitor: requestPermission called, trusted=true")}));
+        QVERIFY(state.activityMonitor().isPresent());
+        QCOMPARE(state.activityMonitor().idleThresholdSeconds(), 90);
+
+        // The second start, when the onboarding completes, keeps the tap.
+        state.start();
+        QCOMPARE(fake.input.tapsCreated, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(AppStateActivityTest)
+#include "tst_appstate_activity.moc"
