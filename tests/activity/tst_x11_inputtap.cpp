@@ -243,6 +243,28 @@ private slots:
         expectActivityFrom(typed, 2);
     }
 
+    // A key the user turns into a modifier stops counting as typing, and counts again once
+    // it is an ordinary key again.
+    void remappedModifierFollowsTheKeymap()
+    {
+        const KeyCode z = XKeysymToKeycode(m_injector, XK_z);
+        XModifierKeymap *original = XGetModifierMapping(m_injector);
+        XModifierKeymap *remapped = XInsertModifiermapEntry(XGetModifierMapping(m_injector), z, Mod3MapIndex);
+        QCOMPARE(XSetModifierMapping(m_injector, remapped), MappingSuccess);
+        XFreeModifiermap(remapped);
+        auto base = m_tap->rawEventsRead();
+        key(XK_z, true);
+        key(XK_z, false);
+        expectNoActivityFrom(base, 1);
+
+        QCOMPARE(XSetModifierMapping(m_injector, original), MappingSuccess);
+        XFreeModifiermap(original);
+        base = m_tap->rawEventsRead();
+        key(XK_z, true);
+        key(XK_z, false);
+        expectActivityFrom(base, 1);
+    }
+
     void keyReleaseDoesNotCount()
     {
         auto base = m_tap->rawEventsRead();

@@ -1,7 +1,9 @@
 #include "X11InputTap.h"
 
 #include <QSocketNotifier>
+#include <QTimer>
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XInput2.h>
@@ -98,21 +100,41 @@ std::unique_ptr<X11InputTap> X11InputTap::create(const QByteArray &displayName, 
         XCloseDisplay(display);
         return nullptr;
     }
-    return std::unique_ptr<X11InputTap>(new X11InputTap(display, opcode, std::move(onActivity)));
+    // An Xlib connection speaks XKB, and the server then tells it of keymap changes only when
+    // asked: without this a key turned into a modifier (or back) would go unnoticed.
+    int xkbEventBase = -1;
+    int xkbOpcode = 0;
+    int xkbError = 0;
+    int xkbMajor = XkbMajorVersion;
+    int xkbMinor = XkbMinorVersion;
+    if (XkbQueryExtension(display, &xkbOpcode, &xkbEventBase, &xkbError, &xkbMajor, &xkbMinor)) {
+        const unsigned long changes = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
+        XkbSelectEvents(display, XkbUseCoreKbd, changes, changes);
+    } else {
+        xkbEventBase = -1;
+    }
+    return std::unique_ptr<X11InputTap>(new X11InputTap(display, opcode, xkbEventBase, std::move(onActivity)));
 }
 
-X11InputTap::X11InputTap(Display *display, int xiOpcode, std::function<void()> onActivity)
+X11InputTap::X11InputTap(Display *display, int xiOpcode, int xkbEventBase, std::function<void()> onActivity)
     : m_display(display),
       m_xiOpcode(xiOpcode),
+      m_xkbEventBase(xkbEventBase),
       m_onActivity(std::move(onActivity)),
-      m_notifier(std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read))
+      m_notifier(std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read)),
+      m_quietPeriod(std::make_unique<QTimer>())
 {
     loadModifierKeys();
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] { readPendingEvents(); });
+    m_quietPeriod->setSingleShot(true);
+    m_quietPeriod->setInterval(kQuietPeriodMs);
+    // Whatever arrived meanwhile has left the socket readable, so the notifier fires at once.
+    QObject::connect(m_quietPeriod.get(), &QTimer::timeout, m_notifier.get(), [this] { m_notifier->setEnabled(true); });
 }
 
 X11InputTap::~X11InputTap()
 {
+    m_quietPeriod.reset();
     m_notifier.reset();
     XCloseDisplay(m_display);
 }
@@ -138,21 +160,32 @@ void X11InputTap::readPendingEvents()
         XNextEvent(m_display, &event);
         if (event.type == GenericEvent && event.xcookie.extension == m_xiOpcode) {
             ++m_rawEventsRead;
+            const int type = event.xcookie.evtype;
             // Motion, by far the most frequent event, is judged by its type alone: its
             // valuators are not decoded.
-            if (event.xcookie.evtype == XI_RawMotion) {
+            if (type == XI_RawMotion) {
                 active |= m_filter.accept(XI_RawMotion, 0);
-            } else if (XGetEventData(m_display, &event.xcookie)) {
+                continue;
+            }
+            // One change of the keymap brings several notifications; the modifiers are
+            // looked up again once, before the next key press is judged.
+            if (type == XI_RawKeyPress && m_keymapChanged) {
+                m_keymapChanged = false;
+                loadModifierKeys();
+            }
+            if (XGetEventData(m_display, &event.xcookie)) {
                 active |= countsAsActivity(m_filter, m_xiOpcode, event);
                 XFreeEventData(m_display, &event.xcookie);
             }
-        } else if (event.type == MappingNotify) {
-            XRefreshKeyboardMapping(&event.xmapping);
-            loadModifierKeys();
+        } else if (event.type == MappingNotify || (m_xkbEventBase >= 0 && event.type == m_xkbEventBase)) {
+            m_keymapChanged = true;
         }
     }
-    if (active)
+    if (active) {
+        m_notifier->setEnabled(false);
+        m_quietPeriod->start();
         m_onActivity();
+    }
 }
 
 // A key is a modifier when the modifier map binds it (Shift, Lock, Control, Mod1 to Mod5) or

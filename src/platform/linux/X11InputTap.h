@@ -10,6 +10,7 @@
 #include <memory>
 
 class QSocketNotifier;
+class QTimer;
 typedef struct _XDisplay Display;
 typedef union _XEvent XEvent;
 
@@ -17,11 +18,18 @@ typedef union _XEvent XEvent;
 // root window of a connection of its own, so it sees input whichever window has the focus
 // and never takes anything away from other clients. The Qt event loop watches the
 // connection's socket; each batch of events read reports activity at most once.
+//
+// A busy mouse sends a thousand events a second, and waking up for each would cost more than
+// all the rest of the program. So once a batch has shown activity, the tap stops watching the
+// socket for a short quiet period and then reads what has piled up in one go: activity is
+// reported at once after a pause in input, and at most a quiet period late while input goes on.
 class X11InputTap final : public InputTap {
 public:
     // `displayName` empty means $DISPLAY. Answers nothing when the display cannot be opened,
     // lacks XInput 2.0, or refuses the event selection.
     static std::unique_ptr<X11InputTap> create(const QByteArray &displayName, std::function<void()> onActivity);
+
+    static constexpr int kQuietPeriodMs = 100;
     ~X11InputTap() override;
 
     // Whether the display can be opened and offers XInput 2.0 or later.
@@ -39,15 +47,18 @@ public:
     std::uint64_t rawEventsRead() const { return m_rawEventsRead; }
 
 private:
-    X11InputTap(Display *display, int xiOpcode, std::function<void()> onActivity);
+    X11InputTap(Display *display, int xiOpcode, int xkbEventBase, std::function<void()> onActivity);
 
     void readPendingEvents();
     void loadModifierKeys();
 
     Display *m_display;
     int m_xiOpcode;
+    int m_xkbEventBase; // -1 without XKB
     std::function<void()> m_onActivity;
     RawInputFilter m_filter;
     std::unique_ptr<QSocketNotifier> m_notifier;
+    std::unique_ptr<QTimer> m_quietPeriod;
     std::uint64_t m_rawEventsRead = 0;
+    bool m_keymapChanged = false;
 };
