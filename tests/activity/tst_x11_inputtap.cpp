@@ -326,8 +326,16 @@ private slots:
         QFETCH(Input, input);
         FakePlatform fake;
         X11InputMonitoring x11;
-        Platform platform{fake.mainLoop, fake.log,       *fake.preferences, fake.locations,
-                          x11,           fake.loginItem, fake.desktop};
+        // The fake services, but the real input monitoring.
+        const Platform &fakes = fake.platform();
+        Platform platform{.mainLoop = fakes.mainLoop,
+                          .log = fakes.log,
+                          .preferences = fakes.preferences,
+                          .locations = fakes.locations,
+                          .input = x11,
+                          .loginItem = fakes.loginItem,
+                          .desktop = fakes.desktop,
+                          .notifications = fakes.notifications};
         UserSettings settings(platform);
         ActivityMonitor monitor(platform, settings);
         monitor.requestPermission();

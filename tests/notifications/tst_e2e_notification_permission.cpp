@@ -1,5 +1,6 @@
 #include "support/PrivateSessionBus.h"
 #include "support/TestNotificationServer.h"
+#include "support/XvfbServer.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@ class NotificationPermissionTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void grantedWhenAServerAnswers();
     void refusedWithTheReasonWithoutAServer();
 
@@ -22,7 +24,12 @@ private:
     static void stop(QProcess &process);
 
     QTemporaryDir m_home;
+    // Without an X11 display the program cannot observe input: it would stop at the modal
+    // alert that says so, before it asks for the notification permission.
+    XvfbServer m_xserver;
 };
+
+void NotificationPermissionTest::initTestCase() { QVERIFY2(m_xserver.start(), qPrintable(m_xserver.errorString())); }
 
 std::unique_ptr<QProcess> NotificationPermissionTest::startPelmix(const PrivateSessionBus &bus)
 {
@@ -32,6 +39,7 @@ std::unique_ptr<QProcess> NotificationPermissionTest::startPelmix(const PrivateS
     env.insert("XDG_CONFIG_HOME", m_home.path() + "/.config");
     env.insert("XDG_RUNTIME_DIR", m_home.path());
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("DISPLAY", QString::fromLatin1(m_xserver.displayName()));
     env.insert("DBUS_SESSION_BUS_ADDRESS", bus.address());
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(env);
