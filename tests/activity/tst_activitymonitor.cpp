@@ -161,6 +161,7 @@ private slots:
 
         f.input();
         QCOMPARE(f.monitor->lastActivityTime(), f.fake.mainLoop.now());
+        QCOMPARE(f.monitor->property("lastActivityTime").value<Instant>(), f.fake.mainLoop.now());
         QCOMPARE(lastActivity.count(), 1);
         QCOMPARE(presence.count(), 0);
         QCOMPARE(f.fake.log.lines, logBefore);

@@ -10,17 +10,6 @@ class AppStateActivityTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void creationTakesTheIdleTimeoutAndStartsNothing()
-    {
-        FakePlatform fake;
-        UserSettings settings(fake.platform());
-        settings.setIdleTimeout(75);
-        AppState state(fake.platform(), settings);
-        QCOMPARE(state.activityMonitor().idleThresholdSeconds(), 75);
-        QVERIFY(!state.activityMonitor().hasEventTap());
-        QCOMPARE(fake.input.tapsCreated, 0);
-    }
-
     void startRequestsPermissionThenSetsTheIdleThreshold()
     {
         FakePlatform fake;

@@ -23,8 +23,8 @@ public:
         return keycode >= 0 && keycode < kKeycodeCount && m_isModifier[static_cast<unsigned>(keycode)];
     }
 
-    // `eventType` is an XInput2 raw event type (XI_RawMotion, ...); `detail` is the key code or button number of the
-    // raw event (unused for motion).
+    // `eventType` is an XInput2 raw event type (XI_RawMotion, ...); `detail` is the key code
+    // or button number of the raw event (unused for motion).
     bool accept(int eventType, int detail)
     {
         switch (eventType) {
@@ -45,8 +45,6 @@ public:
             return false;
         }
     }
-
-    bool anyButtonHeld() const { return m_heldButtons != 0; }
 
 private:
     // The wheel's "buttons" are a press and release in one go; they never make a drag.

@@ -28,9 +28,10 @@ public:
     // `displayName` empty means $DISPLAY. Answers nothing when the display cannot be opened,
     // lacks XInput 2.0, or refuses the event selection.
     static std::unique_ptr<X11InputTap> create(const QByteArray &displayName, std::function<void()> onActivity);
-
-    static constexpr int kQuietPeriodMs = 100;
     ~X11InputTap() override;
+
+    // Short against the idle check's one-second resolution.
+    static constexpr int kQuietPeriodMs = 100;
 
     // Whether the display can be opened and offers XInput 2.0 or later.
     static bool isAvailable(const QByteArray &displayName);
