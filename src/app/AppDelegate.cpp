@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "platform/Logger.h"
 #include "platform/Platform.h"
+#include "tasks/TodoManager.h"
 
 AppDelegate::AppDelegate(Platform &platform, AppState &appState) : m_platform(platform), m_appState(appState) {}
 
@@ -14,4 +15,6 @@ void AppDelegate::applicationDidFinishLaunching()
 
 void AppDelegate::applicationWillTerminate()
 {
+    // Focus time lives only in memory until it is credited.
+    m_appState.todoManager().stopTracking();
 }

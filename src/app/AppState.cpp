@@ -5,11 +5,16 @@
 #include "platform/Logger.h"
 #include "platform/Platform.h"
 #include "settings/UserSettings.h"
+#include "stats/StatsManager.h"
+#include "tasks/TodoManager.h"
 
-AppState::AppState(Platform &platform, UserSettings &settings, QObject *parent)
+AppState::AppState(Platform &platform, StatsManager &statsManager, TodoManager &todoManager, UserSettings &settings,
+                   QObject *parent)
     : QObject(parent),
       m_platform(platform),
       m_activityMonitor(std::make_unique<ActivityMonitor>(platform, settings)),
+      m_statsManager(statsManager),
+      m_todoManager(todoManager),
       m_settings(settings)
 {
     // The wiring between the managers is installed here, before the idle threshold is set.
@@ -21,7 +26,13 @@ AppState::~AppState() = default;
 
 AppState &AppState::shared()
 {
-    static AppState *instance = new AppState(Platform::current(), UserSettings::shared());
+    static AppState *instance = [] {
+        // One after the other: the order in which arguments are evaluated is unspecified.
+        StatsManager &statsManager = StatsManager::shared();
+        TodoManager &todoManager = TodoManager::shared();
+        UserSettings &settings = UserSettings::shared();
+        return new AppState(Platform::current(), statsManager, todoManager, settings);
+    }();
     return *instance;
 }
 

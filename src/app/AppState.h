@@ -10,6 +10,8 @@
 
 class ActivityMonitor;
 struct Platform;
+class StatsManager;
+class TodoManager;
 class UserSettings;
 
 // The single long-lived application state: owns every manager and the interface flags.
@@ -20,12 +22,15 @@ class AppState : public QObject {
     Q_PROPERTY(bool showTodoBoard READ showTodoBoard WRITE setShowTodoBoard NOTIFY showTodoBoardChanged)
 
 public:
-    AppState(Platform &platform, UserSettings &settings, QObject *parent = nullptr);
+    AppState(Platform &platform, StatsManager &statsManager, TodoManager &todoManager, UserSettings &settings,
+             QObject *parent = nullptr);
     ~AppState() override;
 
     static AppState &shared();
 
     ActivityMonitor &activityMonitor() const { return *m_activityMonitor; }
+    StatsManager &statsManager() const { return m_statsManager; }
+    TodoManager &todoManager() const { return m_todoManager; }
     UserSettings &settings() const { return m_settings; }
 
     bool showMainWindow() const { return m_showMainWindow; }
@@ -50,6 +55,8 @@ signals:
 private:
     Platform &m_platform;
     std::unique_ptr<ActivityMonitor> m_activityMonitor;
+    StatsManager &m_statsManager;
+    TodoManager &m_todoManager;
     UserSettings &m_settings;
     bool m_showMainWindow = false;
     bool m_showSettings = false;

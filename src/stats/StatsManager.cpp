@@ -1,0 +1,132 @@
+#include "StatsManager.h"
+
+#include "platform/MainLoop.h"
+#include "platform/Platform.h"
+#include "stats/CalendarDay.h"
+#include "stats/SessionCodec.h"
+
+#include <QDateTime>
+
+#include <algorithm>
+
+StatsManager::StatsManager(Platform &platform, QObject *parent)
+    : QObject(parent),
+      m_platform(platform),
+      m_file(platform, QStringLiteral("sessions.json"), QStringLiteral("StatsManager"))
+{
+    ensureDataDirectory();
+    loadSessions();
+}
+
+StatsManager &StatsManager::shared()
+{
+    static StatsManager *instance = new StatsManager(Platform::current());
+    return *instance;
+}
+
+void StatsManager::ensureDataDirectory() { m_file.ensureFolder(); }
+
+void StatsManager::loadSessions()
+{
+    const DataFile::Contents contents = m_file.read();
+    if (contents.outcome == DataFile::Outcome::missing)
+        return;
+    if (contents.outcome == DataFile::Outcome::read) {
+        if (auto decoded = SessionCodec::decode(contents.bytes)) {
+            m_sessions = std::move(*decoded);
+            m_startTimes.reserve(static_cast<std::size_t>(m_sessions.size()));
+            for (const Session &session : m_sessions)
+                m_startTimes.push_back(session.startTime.referenceSeconds());
+            return;
+        }
+    }
+    m_file.setAside();
+}
+
+void StatsManager::appendSession(const Session &session)
+{
+    m_sessions.append(session);
+    m_startTimes.push_back(session.startTime.referenceSeconds());
+    emit sessionsChanged();
+    saveSessions();
+}
+
+void StatsManager::saveSessions()
+{
+    if (const auto bytes = SessionCodec::encode(m_sessions))
+        m_file.write(*bytes);
+}
+
+Instant StatsManager::now() const { return m_platform.mainLoop.now(); }
+
+template <typename Visit> void StatsManager::forEachSessionOn(const CalendarDay &day, Visit visit) const
+{
+    for (std::size_t i = 0; i < m_startTimes.size(); ++i) {
+        if (day.contains(Instant::fromReferenceSeconds(m_startTimes[i])))
+            visit(m_sessions[static_cast<qsizetype>(i)]);
+    }
+}
+
+QList<Session> StatsManager::todaySessionsOfType(std::optional<SessionType> type) const
+{
+    QList<Session> result;
+    forEachSessionOn(CalendarDay::containing(now()), [&](const Session &session) {
+        if (!type || session.type == *type)
+            result.append(session);
+    });
+    return result;
+}
+
+QList<Session> StatsManager::todaySessions() const { return todaySessionsOfType(std::nullopt); }
+
+QList<Session> StatsManager::todayWorkSessions() const { return todaySessionsOfType(SessionType::work); }
+
+QList<Session> StatsManager::todayBreakSessions() const { return todaySessionsOfType(SessionType::breakSession); }
+
+qint64 StatsManager::todayWorkSeconds() const { return totalWorkSeconds(now()); }
+
+qint64 StatsManager::completedWorkSessionsToday() const
+{
+    const QList<Session> work = todayWorkSessions();
+    return std::count_if(work.cbegin(), work.cend(), [](const Session &s) { return s.completed; });
+}
+
+qint64 StatsManager::completedBreaksToday() const
+{
+    const QList<Session> breaks = todayBreakSessions();
+    return std::count_if(breaks.cbegin(), breaks.cend(), [](const Session &s) { return s.completed; });
+}
+
+qint64 StatsManager::currentStreak() const
+{
+    QList<Session> work = todayWorkSessions();
+    std::stable_sort(work.begin(), work.end(),
+                     [](const Session &a, const Session &b) { return a.endTime > b.endTime; });
+    const auto firstCutShort = std::find_if(work.cbegin(), work.cend(), [](const Session &s) { return !s.completed; });
+    return firstCutShort - work.cbegin();
+}
+
+qint64 StatsManager::totalWorkSeconds(Instant day) const
+{
+    qint64 total = 0;
+    forEachSessionOn(CalendarDay::containing(day), [&total](const Session &session) {
+        if (session.type == SessionType::work)
+            total += session.durationSeconds;
+    });
+    return total;
+}
+
+QList<DailyWork> StatsManager::weeklyData() const
+{
+    const QDateTime current = localDateTime(now());
+    QList<DailyWork> result;
+    for (int offset = -6; offset <= 0; ++offset) {
+        // Calendar days, not multiples of 24 hours: the week may hold a 23- or 25-hour day.
+        const QDateTime date = current.addDays(offset);
+        if (!date.isValid())
+            continue;
+        const Instant instant = Instant::fromDateTime(date);
+        result.append(DailyWork{instant, static_cast<double>(totalWorkSeconds(instant)) / 3600.0});
+    }
+    return result;
+}

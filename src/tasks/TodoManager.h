@@ -1,0 +1,99 @@
+#pragma once
+
+#include "platform/MainLoop.h"
+#include "storage/DataFile.h"
+#include "tasks/TodoItem.h"
+
+#include <QList>
+#include <QObject>
+
+#include <optional>
+
+struct Platform;
+
+// The task list, kept in todos.json, and the focus clock of the current task: while the
+// clock runs, the current task gathers focused seconds, credited to it when its focus ends.
+class TodoManager : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QList<TodoItem> items READ items NOTIFY itemsChanged)
+    Q_PROPERTY(qint64 currentSessionSeconds READ currentSessionSeconds NOTIFY currentSessionSecondsChanged)
+    Q_PROPERTY(bool isTracking READ isTracking NOTIFY isTrackingChanged)
+
+public:
+    // Creates the data folder and reads the list; the first task in progress becomes current,
+    // with its clock paused.
+    explicit TodoManager(Platform &platform, QObject *parent = nullptr);
+    ~TodoManager() override;
+
+    static TodoManager &shared();
+
+    // In board order.
+    const QList<TodoItem> &items() const { return m_items; }
+    // The tasks not done, in list order: the board's active list, which moveActiveTasks() reorders.
+    QList<TodoItem> activeItems() const;
+    // The done tasks, most recently completed first; a task without completion time comes last.
+    QList<TodoItem> doneItems() const;
+
+    void addTask(const QString &title);
+    void renameTask(const QUuid &id, const QString &title);
+    // Setting a task in progress makes it current; marking any task done makes the first task
+    // to do current. Callers then let the application state re-evaluate tracking.
+    void setStatus(const QUuid &id, TodoStatus status);
+    // Moves the active items at `fromOffsets` before the one at `toOffset` (the count of
+    // active items moves them to the end); done items follow the active ones.
+    void moveActiveTasks(const QList<qsizetype> &fromOffsets, qsizetype toOffset);
+    // Credits the task's running focus time first when it is the current one.
+    void deleteTask(const QUuid &id);
+
+    void saveItems();
+    QString todosFilePath() const { return m_file.path(); }
+    void ensureDataDirectory();
+
+    // Focus tracking. A focus session runs from a task becoming current to stopTracking(); it
+    // is made of stretches from resumeTracking() to pauseTracking().
+    std::optional<QUuid> currentTaskId() const { return m_currentTaskId; }
+    // The title of the current task, for the sessions the work timer records.
+    std::optional<QString> currentTaskTitle() const;
+    bool isTracking() const { return m_isTracking; }
+    std::optional<Instant> focusStartTime() const { return m_focusStartTime; }
+    qint64 accumulatedSeconds() const { return m_accumulatedSeconds; }
+    // Banked seconds plus the running stretch's, as of the last refresh (once a second).
+    qint64 currentSessionSeconds() const { return m_currentSessionSeconds; }
+
+    void resumeTracking();
+    void pauseTracking();
+    // Credits the focus session to the current task and clears the current task.
+    void stopTracking();
+    void saveFocusTime(const QUuid &id);
+    void updateCurrentSessionSeconds();
+    // The task's stored total, plus the running session for the current task.
+    qint64 displayedFocusSeconds(const TodoItem &item) const;
+
+signals:
+    void itemsChanged();
+    void currentSessionSecondsChanged();
+    void currentTaskIdChanged();
+    void isTrackingChanged();
+
+private:
+    void loadItems();
+    qsizetype indexOf(const QUuid &id) const;
+    Instant now() const;
+    qint64 runningStretchSeconds() const;
+    // Makes `id` the current task with an empty focus session, leaving the clock as it is.
+    void selectCurrentTask(const QUuid &id);
+    void setCurrentTaskId(std::optional<QUuid> id);
+    void setTracking(bool tracking);
+    void setCurrentSessionSeconds(qint64 seconds);
+    void itemsDidChange();
+
+    Platform &m_platform;
+    DataFile m_file;
+    QList<TodoItem> m_items;
+    qint64 m_currentSessionSeconds = 0;
+    std::optional<QUuid> m_currentTaskId;
+    std::optional<Instant> m_focusStartTime;
+    qint64 m_accumulatedSeconds = 0;
+    bool m_isTracking = false;
+    ScheduledWorkHandle m_timer;
+};
