@@ -56,7 +56,9 @@ void DataFile::setAside() const
 bool DataFile::write(const QByteArray &bytes) const
 {
     QSaveFile file(path());
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered write fails only when commit() flushes, and commit() then still
+    // puts the partial file in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();

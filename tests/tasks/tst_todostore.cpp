@@ -1,0 +1,289 @@
+#include "support/FakePlatform.h"
+
+#include "tasks/TodoManager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QString todosPath(FakePlatform &fake) { return fake.locations.dataFile(QStringLiteral("todos.json")); }
+
+QStringList titles(const QList<TodoItem> &items)
+{
+    QStringList result;
+    for (const TodoItem &item : items)
+        result.append(item.title);
+    return result;
+}
+
+// A task list with the given titles, all to do, added one second apart.
+struct Board {
+    explicit Board(const QStringList &names) : todos(fake.platform())
+    {
+        for (const QString &name : names) {
+            todos.addTask(name);
+            fake.mainLoop.advance(1);
+        }
+    }
+    QUuid id(const QString &name) const
+    {
+        for (const TodoItem &item : todos.items()) {
+            if (item.title == name)
+                return item.id;
+        }
+        return {};
+    }
+    TodoItem item(const QString &name) const
+    {
+        for (const TodoItem &item : todos.items()) {
+            if (item.title == name)
+                return item;
+        }
+        return {};
+    }
+
+    FakePlatform fake;
+    TodoManager todos;
+};
+
+} // namespace
+
+class TodoStoreTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void addedTaskIsWrittenInKeyOrderWithoutCompletion();
+    void roundTripKeepsCompletionAndFocusTime();
+    void nullCompletionReadsAsAbsentAndUnknownKeysAreDropped();
+    void unreadableFileIsKeptAsideAndListStartsEmpty_data();
+    void unreadableFileIsKeptAsideAndListStartsEmpty();
+    void firstTaskInProgressBecomesCurrentAtLoading();
+    void markingCurrentTaskDoneMakesFirstTodoCurrent();
+    void markingDoneWithoutTodoLeftKeepsOrClearsCurrent();
+    void settingAnotherTaskInProgressCreditsThePrevious();
+    void doneTaskBackToTodoLosesCompletion();
+    void moveActiveTasks();
+    void doneItemsMostRecentFirst();
+    void unknownIdsChangeNothingButDeleteStillSaves();
+};
+
+void TodoStoreTest::addedTaskIsWrittenInKeyOrderWithoutCompletion()
+{
+    FakePlatform fake;
+    fake.mainLoop.setNow(Instant::fromReferenceSeconds(795081600.5));
+    TodoManager todos(fake.platform());
+    QVERIFY(!QFileInfo::exists(todosPath(fake)));
+    QSignalSpy changed(&todos, &TodoManager::itemsChanged);
+    todos.addTask(QStringLiteral("Write \"report\"\t"));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(todos.items().size(), 1);
+    const TodoItem item = todos.items().first();
+    QCOMPARE(item.status, TodoStatus::todo);
+    QCOMPARE(item.totalFocusSeconds, 0);
+    QCOMPARE(item.createdAt, fake.mainLoop.now());
+    QCOMPARE(readFile(todosPath(fake)),
+             QByteArray(R"([{"id":")") + item.id.toString(QUuid::WithoutBraces).toUpper().toLatin1() +
+                 R"(","title":"Write \"report\"\t","status":"todo","createdAt":795081600.5,"totalFocusSeconds":0}])");
+}
+
+void TodoStoreTest::roundTripKeepsCompletionAndFocusTime()
+{
+    Board board({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    board.fake.mainLoop.setNow(Instant::fromReferenceSeconds(795081600.1 + 0.2));
+    board.todos.setStatus(board.id(QStringLiteral("B")), TodoStatus::done);
+    board.todos.setStatus(board.id(QStringLiteral("C")), TodoStatus::inProgress);
+    QCOMPARE(board.item(QStringLiteral("B")).completedAt, Instant::fromReferenceSeconds(795081600.1 + 0.2));
+
+    TodoManager reloaded(board.fake.platform());
+    QCOMPARE(reloaded.items(), board.todos.items());
+    QCOMPARE(reloaded.currentTaskId(), board.id(QStringLiteral("C")));
+}
+
+void TodoStoreTest::nullCompletionReadsAsAbsentAndUnknownKeysAreDropped()
+{
+    FakePlatform fake;
+    writeFile(todosPath(fake),
+              R"([{"totalFocusSeconds":42,"completedAt":null,"createdAt":5,"status":"done",)"
+              R"("title":"Old","id":"0f8fad5b-d9cb-469f-a165-70867728950e","tags":["x"],"pinned":true}])");
+    TodoManager todos(fake.platform());
+    QCOMPARE(todos.items().size(), 1);
+    QCOMPARE(todos.items().first().completedAt, std::nullopt);
+    QCOMPARE(todos.items().first().status, TodoStatus::done);
+    todos.saveItems();
+    QCOMPARE(readFile(todosPath(fake)), QByteArray(R"([{"id":"0F8FAD5B-D9CB-469F-A165-70867728950E","title":"Old",)"
+                                                   R"("status":"done","createdAt":5,"totalFocusSeconds":42}])"));
+}
+
+void TodoStoreTest::unreadableFileIsKeptAsideAndListStartsEmpty_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray good = R"({"id":"0F8FAD5B-D9CB-469F-A165-70867728950E","title":"A","status":"in_progress",)"
+                            R"("createdAt":5,"totalFocusSeconds":42})";
+    auto replaced = [&good](const char *from, const char *to) {
+        return "[" + good + "," + QByteArray(good).replace(from, to) + "]";
+    };
+    QTest::newRow("status unknown") << replaced("\"in_progress\"", "\"inProgress\"");
+    QTest::newRow("bad UUID") << replaced("0F8FAD5B", "0F8FAD5");
+}
+
+void TodoStoreTest::unreadableFileIsKeptAsideAndListStartsEmpty()
+{
+    QFETCH(QByteArray, bytes);
+    FakePlatform fake;
+    fake.mainLoop.setNow(Instant::fromDateTime(QDateTime(QDate(2026, 12, 6), QTime(9, 15), Qt::LocalTime)));
+    writeFile(todosPath(fake), bytes);
+    TodoManager todos(fake.platform());
+    QVERIFY(todos.items().isEmpty());
+    QCOMPARE(todos.currentTaskId(), std::nullopt);
+    QCOMPARE(fake.log.lines, QStringList{QStringLiteral("TodoManager: todos.json could not be read; kept it as "
+                                                        "todos.json.unreadable-20261206-091500 and started with an "
+                                                        "empty list")});
+    todos.addTask(QStringLiteral("B"));
+    QCOMPARE(readFile(todosPath(fake) + QStringLiteral(".unreadable-20261206-091500")), bytes);
+}
+
+void TodoStoreTest::firstTaskInProgressBecomesCurrentAtLoading()
+{
+    FakePlatform fake;
+    writeFile(
+        todosPath(fake),
+        R"([{"id":"00000000-0000-0000-0000-000000000001","title":"A","status":"todo","createdAt":1,"totalFocusSeconds":0},)"
+        R"({"id":"00000000-0000-0000-0000-000000000002","title":"B","status":"in_progress","createdAt":2,"totalFocusSeconds":0},)"
+        R"({"id":"00000000-0000-0000-0000-000000000003","title":"C","status":"in_progress","createdAt":3,"totalFocusSeconds":0}])");
+    TodoManager todos(fake.platform());
+    QCOMPARE(todos.currentTaskId(), QUuid::fromString(QStringLiteral("00000000-0000-0000-0000-000000000002")));
+    QCOMPARE(todos.items()[2].status, TodoStatus::inProgress);
+    QVERIFY(!todos.isTracking());
+    QCOMPARE(fake.mainLoop.activeTimerCount(), 0);
+}
+
+void TodoStoreTest::markingCurrentTaskDoneMakesFirstTodoCurrent()
+{
+    Board board({QStringLiteral("Write report"), QStringLiteral("A"), QStringLiteral("B")});
+    board.todos.setStatus(board.id(QStringLiteral("Write report")), TodoStatus::inProgress);
+    board.todos.resumeTracking();
+    board.fake.mainLoop.advance(90);
+    board.todos.setStatus(board.id(QStringLiteral("Write report")), TodoStatus::done);
+
+    QCOMPARE(board.item(QStringLiteral("Write report")).completedAt, board.fake.mainLoop.now());
+    QCOMPARE(board.item(QStringLiteral("Write report")).totalFocusSeconds, 90);
+    QCOMPARE(board.fake.log.lines, QStringList{QStringLiteral("DEBUG: Saved 90s to task 'Write report', total: 90s")});
+    QCOMPARE(board.item(QStringLiteral("A")).status, TodoStatus::inProgress);
+    QCOMPARE(board.item(QStringLiteral("B")).status, TodoStatus::todo);
+    QCOMPARE(board.todos.currentTaskId(), board.id(QStringLiteral("A")));
+    QCOMPARE(board.todos.currentSessionSeconds(), 0);
+    QCOMPARE(board.todos.accumulatedSeconds(), 0);
+    QVERIFY(!board.todos.isTracking());
+    QCOMPARE(TodoManager(board.fake.platform()).items(), board.todos.items());
+}
+
+void TodoStoreTest::markingDoneWithoutTodoLeftKeepsOrClearsCurrent()
+{
+    Board board({QStringLiteral("A"), QStringLiteral("B")});
+    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::inProgress);
+    board.todos.setStatus(board.id(QStringLiteral("B")), TodoStatus::done);
+    QCOMPARE(board.todos.currentTaskId(), board.id(QStringLiteral("A")));
+    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::done);
+    QCOMPARE(board.todos.currentTaskId(), std::nullopt);
+    QVERIFY(board.todos.activeItems().isEmpty());
+}
+
+void TodoStoreTest::settingAnotherTaskInProgressCreditsThePrevious()
+{
+    Board board({QStringLiteral("A"), QStringLiteral("B")});
+    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::inProgress);
+    board.todos.resumeTracking();
+    board.fake.mainLoop.advance(61.9);
+    board.todos.setStatus(board.id(QStringLiteral("B")), TodoStatus::inProgress);
+
+    QCOMPARE(board.fake.log.lines, QStringList{QStringLiteral("DEBUG: Saved 61s to task 'A', total: 61s")});
+    QCOMPARE(board.item(QStringLiteral("A")).status, TodoStatus::todo);
+    QCOMPARE(board.item(QStringLiteral("B")).status, TodoStatus::inProgress);
+    QCOMPARE(board.todos.currentTaskId(), board.id(QStringLiteral("B")));
+    QCOMPARE(board.todos.currentSessionSeconds(), 0);
+    QVERIFY(!board.todos.isTracking());
+}
+
+void TodoStoreTest::doneTaskBackToTodoLosesCompletion()
+{
+    Board board({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::done);
+    QVERIFY(board.item(QStringLiteral("A")).completedAt.has_value());
+    // B became current; C is moved before B while A is done.
+    board.todos.moveActiveTasks({1}, 0);
+    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::todo);
+    QCOMPARE(board.item(QStringLiteral("A")).completedAt, std::nullopt);
+    QCOMPARE(titles(board.todos.activeItems()), (QStringList{"C", "B", "A"}));
+    QVERIFY(!readFile(todosPath(board.fake)).contains("completedAt"));
+}
+
+void TodoStoreTest::moveActiveTasks()
+{
+    Board board({QStringLiteral("A"), QStringLiteral("Done"), QStringLiteral("B"), QStringLiteral("C")});
+    board.todos.setStatus(board.id(QStringLiteral("Done")), TodoStatus::done);
+    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::todo);
+    QCOMPARE(titles(board.todos.activeItems()), (QStringList{"A", "B", "C"}));
+
+    board.todos.moveActiveTasks({0}, 2);
+    QCOMPARE(titles(board.todos.items()), (QStringList{"B", "A", "C", "Done"}));
+    board.todos.moveActiveTasks({0}, 3);
+    QCOMPARE(titles(board.todos.items()), (QStringList{"A", "C", "B", "Done"}));
+    board.todos.moveActiveTasks({0, 2}, 1);
+    QCOMPARE(titles(board.todos.items()), (QStringList{"A", "B", "C", "Done"}));
+    board.todos.moveActiveTasks({2}, 0);
+    QCOMPARE(titles(board.todos.items()), (QStringList{"C", "A", "B", "Done"}));
+    QCOMPARE(titles(TodoManager(board.fake.platform()).items()), (QStringList{"C", "A", "B", "Done"}));
+}
+
+void TodoStoreTest::doneItemsMostRecentFirst()
+{
+    FakePlatform fake;
+    writeFile(
+        todosPath(fake),
+        R"([{"id":"00000000-0000-0000-0000-000000000001","title":"Hand-edited","status":"done","createdAt":1,"totalFocusSeconds":0},)"
+        R"({"id":"00000000-0000-0000-0000-000000000002","title":"Early","status":"done","createdAt":1,"completedAt":100,"totalFocusSeconds":0},)"
+        R"({"id":"00000000-0000-0000-0000-000000000003","title":"Open","status":"todo","createdAt":1,"totalFocusSeconds":0},)"
+        R"({"id":"00000000-0000-0000-0000-000000000004","title":"Late","status":"done","createdAt":1,"completedAt":300.5,"totalFocusSeconds":0},)"
+        R"({"id":"00000000-0000-0000-0000-000000000005","title":"Also early","status":"done","createdAt":1,"completedAt":100,"totalFocusSeconds":0}])");
+    TodoManager todos(fake.platform());
+    QCOMPARE(titles(todos.doneItems()), (QStringList{"Late", "Early", "Also early", "Hand-edited"}));
+}
+
+void TodoStoreTest::unknownIdsChangeNothingButDeleteStillSaves()
+{
+    FakePlatform fake;
+    TodoManager todos(fake.platform());
+    QSignalSpy changed(&todos, &TodoManager::itemsChanged);
+    const QUuid unknown = QUuid::createUuid();
+    todos.renameTask(unknown, QStringLiteral("X"));
+    todos.setStatus(unknown, TodoStatus::done);
+    QVERIFY(!QFileInfo::exists(todosPath(fake)));
+    todos.deleteTask(unknown);
+    QCOMPARE(readFile(todosPath(fake)), QByteArray("[]"));
+    QCOMPARE(changed.count(), 0);
+
+    todos.addTask(QStringLiteral("Draft"));
+    todos.renameTask(todos.items().first().id, QStringLiteral("Final"));
+    QCOMPARE(titles(TodoManager(fake.platform()).items()), QStringList{"Final"});
+}
+
+QTEST_GUILESS_MAIN(TodoStoreTest)
+#include "tst_todostore.moc"
