@@ -5,6 +5,7 @@
 #include "platform/Desktop.h"
 #include "platform/InputMonitoring.h"
 #include "platform/LoginItem.h"
+#include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
 #include "platform/linux/QtMainLoop.h"
 #include "platform/linux/StdoutLogger.h"
@@ -49,6 +50,14 @@ class NoLoginItem final : public LoginItem {
 public:
     std::optional<QString> registerItem() override { return std::nullopt; }
     std::optional<QString> unregisterItem() override { return std::nullopt; }
+};
+
+class NoNotifications final : public NotificationCenter {
+public:
+    void requestAuthorization(AuthorizationCompletion) override {}
+    void setNotificationCategories(const QList<NotificationCategory> &) override {}
+    void add(const NotificationRequest &, AddCompletion) override {}
+    void setResponseHandler(ResponseHandler) override {}
 };
 
 class NoDesktop final : public Desktop {
@@ -153,7 +162,15 @@ int main(int argc, char *argv[])
     NoInput input;
     NoLoginItem loginItem;
     NoDesktop desktop;
-    Platform platform{mainLoop, log, preferences, locations, input, loginItem, desktop};
+    NoNotifications notifications;
+    Platform platform{.mainLoop = mainLoop,
+                      .log = log,
+                      .preferences = preferences,
+                      .locations = locations,
+                      .input = input,
+                      .loginItem = loginItem,
+                      .desktop = desktop,
+                      .notifications = notifications};
 
     locations.ensureDataFolder();
     const QString path = locations.dataFile(QStringLiteral("sessions.json"));

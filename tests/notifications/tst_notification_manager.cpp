@@ -1,7 +1,9 @@
 #include "app/AppState.h"
 #include "notifications/NotificationManager.h"
 #include "settings/UserSettings.h"
+#include "stats/StatsManager.h"
 #include "support/FakePlatform.h"
+#include "tasks/TodoManager.h"
 
 #include <QTest>
 
@@ -128,8 +130,10 @@ void NotificationManagerTest::appStateStartAsksForPermission()
     FakePlatform fake;
     fake.notifications.granted = false;
     fake.notifications.authorizationError = QStringLiteral("No server");
+    StatsManager stats(fake.platform());
+    TodoManager todos(fake.platform());
     UserSettings settings(fake.platform());
-    AppState appState(fake.platform(), settings);
+    AppState appState(fake.platform(), stats, todos, settings);
     fake.log.lines.clear();
 
     appState.start();
