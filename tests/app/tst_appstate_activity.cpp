@@ -1,7 +1,9 @@
 #include "activity/ActivityMonitor.h"
 #include "app/AppState.h"
 #include "settings/UserSettings.h"
+#include "stats/StatsManager.h"
 #include "support/FakePlatform.h"
+#include "tasks/TodoManager.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -13,8 +15,10 @@ private slots:
     void startRequestsPermissionThenSetsTheIdleThreshold()
     {
         FakePlatform fake;
+        StatsManager stats(fake.platform());
+        TodoManager todos(fake.platform());
         UserSettings settings(fake.platform());
-        AppState state(fake.platform(), settings);
+        AppState state(fake.platform(), stats, todos, settings);
         settings.setIdleTimeout(90);
         state.start();
         const QStringList lines =
