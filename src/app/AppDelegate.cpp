@@ -2,8 +2,9 @@
 
 #include "app/AppState.h"
 #include "platform/Logger.h"
-#include "platform/Platform.h"
 #include "tasks/TodoManager.h"
+#include "timer/WorkTimer.h"
+#include "platform/Platform.h"
 
 AppDelegate::AppDelegate(Platform &platform, AppState &appState) : m_platform(platform), m_appState(appState) {}
 
@@ -15,6 +16,6 @@ void AppDelegate::applicationDidFinishLaunching()
 
 void AppDelegate::applicationWillTerminate()
 {
-    // Focus time lives only in memory until it is credited.
+    m_appState.workTimer().recordOpenSessions();
     m_appState.todoManager().stopTracking();
 }

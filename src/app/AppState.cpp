@@ -7,18 +7,16 @@
 #include "settings/UserSettings.h"
 #include "stats/StatsManager.h"
 #include "tasks/TodoManager.h"
+#include "timer/WorkTimer.h"
 
-AppState::AppState(Platform &platform, StatsManager &statsManager, TodoManager &todoManager, UserSettings &settings,
-                   QObject *parent)
-    : QObject(parent),
-      m_platform(platform),
+AppState::AppState(Platform &platform, StatsManager &stats, TodoManager &todos, UserSettings &settings,
+                   NotificationManager &notifications, QObject *parent)
+    : QObject(parent), m_platform(platform),
       m_activityMonitor(std::make_unique<ActivityMonitor>(platform, settings)),
-      m_statsManager(statsManager),
-      m_todoManager(todoManager),
-      m_settings(settings)
+      m_workTimer(std::make_unique<WorkTimer>(platform, settings, stats, todos, notifications)),
+      m_statsManager(stats), m_todoManager(todos), m_settings(settings), m_notifications(notifications)
 {
-    // The wiring between the managers is installed here, before the idle threshold is set.
-
+    installWiring();
     m_activityMonitor->setIdleThresholdSeconds(m_settings.idleTimeout());
 }
 
@@ -27,11 +25,12 @@ AppState::~AppState() = default;
 AppState &AppState::shared()
 {
     static AppState *instance = [] {
-        // One after the other: the order in which arguments are evaluated is unspecified.
-        StatsManager &statsManager = StatsManager::shared();
-        TodoManager &todoManager = TodoManager::shared();
+        Platform &platform = Platform::current();
+        // The monitor's settings come first, then the stores, in the order the state takes them.
         UserSettings &settings = UserSettings::shared();
-        return new AppState(Platform::current(), statsManager, todoManager, settings);
+        StatsManager &stats = StatsManager::shared();
+        TodoManager &todos = TodoManager::shared();
+        return new AppState(platform, stats, todos, settings, NotificationManager::shared());
     }();
     return *instance;
 }
@@ -64,7 +63,7 @@ void AppState::start()
 {
     m_platform.log.line(QStringLiteral("AppState: start() called"));
     m_activityMonitor->requestPermission();
-    NotificationManager::requestNotificationPermission(m_platform);
-    // Here: the work timer takes over the interval lengths (workTimer.applySettings()).
+    m_notifications.requestNotificationPermission();
+    m_workTimer->applySettings();
     m_activityMonitor->setIdleThresholdSeconds(m_settings.idleTimeout());
 }

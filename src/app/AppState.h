@@ -9,12 +9,15 @@
 #include <optional>
 
 class ActivityMonitor;
-struct Platform;
+class NotificationManager;
 class StatsManager;
 class TodoManager;
 class UserSettings;
+class WorkTimer;
+struct Platform;
 
-// The single long-lived application state: owns every manager and the interface flags.
+// The single long-lived application state: owns the activity monitor and the work timer,
+// holds the shared stores, connects them, and carries the one-shot window requests.
 class AppState : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool showMainWindow READ showMainWindow WRITE setShowMainWindow NOTIFY showMainWindowChanged)
@@ -22,16 +25,20 @@ class AppState : public QObject {
     Q_PROPERTY(bool showTodoBoard READ showTodoBoard WRITE setShowTodoBoard NOTIFY showTodoBoardChanged)
 
 public:
-    AppState(Platform &platform, StatsManager &statsManager, TodoManager &todoManager, UserSettings &settings,
-             QObject *parent = nullptr);
+    static constexpr std::chrono::milliseconds kSettingsSyncDelay{100};
+
+    AppState(Platform &platform, StatsManager &stats, TodoManager &todos, UserSettings &settings,
+             NotificationManager &notifications, QObject *parent = nullptr);
     ~AppState() override;
 
     static AppState &shared();
 
     ActivityMonitor &activityMonitor() const { return *m_activityMonitor; }
+    WorkTimer &workTimer() const { return *m_workTimer; }
     StatsManager &statsManager() const { return m_statsManager; }
     TodoManager &todoManager() const { return m_todoManager; }
     UserSettings &settings() const { return m_settings; }
+    NotificationManager &notificationManager() const { return m_notifications; }
 
     bool showMainWindow() const { return m_showMainWindow; }
     void setShowMainWindow(bool show);
@@ -46,6 +53,11 @@ public:
     // Runs the start-up steps; called at launch and again when the onboarding completes.
     void start();
 
+    // Makes the task focus clock follow presence and the timer's state.
+    void syncTaskTracking();
+    // (Re)starts the debounced push of the settings to the monitor and the timer.
+    void scheduleSettingsSync();
+
 signals:
     void showMainWindowChanged();
     void showSettingsChanged();
@@ -53,11 +65,16 @@ signals:
     void selectedSectionChanged();
 
 private:
+    void installWiring();
+    void setTrackingPaused(bool paused);
+
     Platform &m_platform;
     std::unique_ptr<ActivityMonitor> m_activityMonitor;
+    std::unique_ptr<WorkTimer> m_workTimer;
     StatsManager &m_statsManager;
     TodoManager &m_todoManager;
     UserSettings &m_settings;
+    NotificationManager &m_notifications;
     bool m_showMainWindow = false;
     bool m_showSettings = false;
     bool m_showTodoBoard = false;

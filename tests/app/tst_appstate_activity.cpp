@@ -1,5 +1,6 @@
 #include "activity/ActivityMonitor.h"
 #include "app/AppState.h"
+#include "notifications/NotificationManager.h"
 #include "settings/UserSettings.h"
 #include "stats/StatsManager.h"
 #include "support/FakePlatform.h"
@@ -18,7 +19,8 @@ private slots:
         StatsManager stats(fake.platform());
         TodoManager todos(fake.platform());
         UserSettings settings(fake.platform());
-        AppState state(fake.platform(), stats, todos, settings);
+        NotificationManager notifications(fake.platform());
+        AppState state(fake.platform(), stats, todos, settings, notifications);
         settings.setIdleTimeout(90);
         state.start();
         const QStringList lines =

@@ -133,7 +133,10 @@ void NotificationManagerTest::appStateStartAsksForPermission()
     StatsManager stats(fake.platform());
     TodoManager todos(fake.platform());
     UserSettings settings(fake.platform());
-    AppState appState(fake.platform(), stats, todos, settings);
+    NotificationManager manager(fake.platform());
+    AppState appState(fake.platform(), stats, todos, settings, manager);
+    fake.mainLoop.runPending(); // the work timer asks once when it is created
+    fake.notifications.authorizationRequests = 0;
     fake.log.lines.clear();
 
     appState.start();

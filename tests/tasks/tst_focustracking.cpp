@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/AppState.h"
+#include "notifications/NotificationManager.h"
 #include "settings/UserSettings.h"
 #include "stats/StatsManager.h"
 #include "tasks/TodoManager.h"
@@ -158,8 +159,10 @@ void FocusTrackingTest::terminationCreditsRunningSession()
     Desk desk;
     StatsManager stats(desk.fake.platform());
     UserSettings settings(desk.fake.platform());
-    AppState state(desk.fake.platform(), stats, *desk.todos, settings);
+    NotificationManager notifications(desk.fake.platform());
+    AppState state(desk.fake.platform(), stats, *desk.todos, settings, notifications);
     AppDelegate delegate(desk.fake.platform(), state);
+    desk.fake.mainLoop.runPending(); // the wiring's first deliveries: nobody is present yet
     desk.todos->resumeTracking();
     desk.fake.mainLoop.advance(754);
     delegate.applicationWillTerminate();
