@@ -51,18 +51,20 @@ ScheduledWorkHandle WorkTimer::scheduleTicks(double seconds, void (WorkTimer::*s
 
 void WorkTimer::applySettings()
 {
-    setBreakIntervalSeconds(m_settings.workDuration() == 0 ? 10 : m_settings.workDuration() * 60);
+    publish(m_breakIntervalSeconds, m_settings.workDuration() == 0 ? 10 : m_settings.workDuration() * 60,
+            &WorkTimer::breakIntervalSecondsChanged);
     // A break in progress keeps the length of its own type, so that a long break lasts as
     // long as its reminder announced even when the day's counter change triggers a sync.
     const bool longBreakInProgress = m_state != TimerState::working && m_currentBreakType == BreakType::longBreak;
-    setBreakDurationSeconds(longBreakInProgress ? longBreakLength() : shortBreakLength());
+    publish(m_breakDurationSeconds, longBreakInProgress ? longBreakLength() : shortBreakLength(),
+            &WorkTimer::breakDurationSecondsChanged);
 }
 
 void WorkTimer::updatePresence(bool present)
 {
     if (m_trackingPaused)
         return;
-    setIsPresent(present);
+    publish(m_isPresent, present, &WorkTimer::isPresentChanged);
     if (m_state == TimerState::working)
         handlePresenceWhileWorking(present);
     else
@@ -83,7 +85,7 @@ void WorkTimer::handlePresenceWhileWorking(bool present)
                           currentTaskTitle());
             m_workSessionStartTime.reset();
         }
-        setWorkSeconds(0);
+        publish(m_workSeconds, 0, &WorkTimer::workSecondsChanged);
     }
     m_awayStartTime.reset();
     startWorkTimer();
@@ -92,12 +94,12 @@ void WorkTimer::handlePresenceWhileWorking(bool present)
 void WorkTimer::handlePresenceDuringBreak(bool present)
 {
     if (present) {
-        setState(TimerState::breakWaiting);
+        publish(m_state, TimerState::breakWaiting, &WorkTimer::stateChanged);
         invalidate(m_timer);
         if (!m_snoozeActive)
             startNagTimer();
     } else {
-        setState(TimerState::breakActive);
+        publish(m_state, TimerState::breakActive, &WorkTimer::stateChanged);
         invalidate(m_nagTimer);
         startBreakTimer();
     }
@@ -117,9 +119,8 @@ void WorkTimer::startWorkTimer()
 
 void WorkTimer::workTick()
 {
-    setWorkSeconds(m_workSeconds + 1);
-    m_todayTotalSeconds += 1;
-    emit todayTotalSecondsChanged();
+    publish(m_workSeconds, m_workSeconds + 1, &WorkTimer::workSecondsChanged);
+    publish(m_todayTotalSeconds, m_todayTotalSeconds + 1, &WorkTimer::todayTotalSecondsChanged);
     if (m_workSeconds >= m_breakIntervalSeconds) {
         invalidate(m_timer);
         startBreak();
@@ -134,12 +135,12 @@ void WorkTimer::startBreak()
     m_workSessionStartTime.reset();
     m_breakSessionStartTime = now;
     remindBreak();
-    setBreakSeconds(0);
+    publish(m_breakSeconds, 0, &WorkTimer::breakSecondsChanged);
     if (m_isPresent) {
-        setState(TimerState::breakWaiting);
+        publish(m_state, TimerState::breakWaiting, &WorkTimer::stateChanged);
         startNagTimer();
     } else {
-        setState(TimerState::breakActive);
+        publish(m_state, TimerState::breakActive, &WorkTimer::stateChanged);
         startBreakTimer();
     }
 }
@@ -153,7 +154,7 @@ void WorkTimer::startBreakTimer()
 
 void WorkTimer::breakTick()
 {
-    setBreakSeconds(m_breakSeconds + 1);
+    publish(m_breakSeconds, m_breakSeconds + 1, &WorkTimer::breakSecondsChanged);
     if (m_breakSeconds >= m_breakDurationSeconds)
         endBreak();
 }
@@ -167,8 +168,8 @@ void WorkTimer::endBreak()
                       true, std::nullopt);
     m_breakSessionStartTime.reset();
     sendNotification(QStringLiteral("Break complete!"), QStringLiteral("Welcome back! Ready to work"));
-    setState(TimerState::working);
-    setWorkSeconds(0);
+    publish(m_state, TimerState::working, &WorkTimer::stateChanged);
+    publish(m_workSeconds, 0, &WorkTimer::workSecondsChanged);
     if (m_isPresent)
         startWorkTimer();
 }
@@ -203,62 +204,6 @@ void WorkTimer::recordSession(Instant start, Instant end, qint64 duration, Sessi
 {
     // Appending saves the whole history at once.
     m_stats.appendSession(Session::make(start, end, duration, type, completed, std::move(taskTitle)));
-}
-
-void WorkTimer::setWorkSeconds(qint64 value)
-{
-    m_workSeconds = value;
-    emit workSecondsChanged();
-}
-
-void WorkTimer::setBreakSeconds(qint64 value)
-{
-    m_breakSeconds = value;
-    emit breakSecondsChanged();
-}
-
-void WorkTimer::setBreakIntervalSeconds(qint64 value)
-{
-    m_breakIntervalSeconds = value;
-    emit breakIntervalSecondsChanged();
-    emit workSecondsChanged(); // the progress depends on it
-}
-
-void WorkTimer::setBreakDurationSeconds(qint64 value)
-{
-    m_breakDurationSeconds = value;
-    emit breakDurationSecondsChanged();
-    emit breakSecondsChanged();
-}
-
-void WorkTimer::setState(TimerState value)
-{
-    m_state = value;
-    emit stateChanged();
-}
-
-void WorkTimer::setIsPresent(bool value)
-{
-    m_isPresent = value;
-    emit isPresentChanged();
-}
-
-void WorkTimer::setCurrentBreakType(BreakType value)
-{
-    m_currentBreakType = value;
-    emit currentBreakTypeChanged();
-}
-
-void WorkTimer::setSnoozeActive(bool value)
-{
-    m_snoozeActive = value;
-    emit snoozeActiveChanged();
-}
-
-void WorkTimer::setSnoozeSecondsRemaining(qint64 value)
-{
-    m_snoozeSecondsRemaining = value;
-    emit snoozeSecondsRemainingChanged();
 }
 
 void WorkTimer::requestNotificationPermission()

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <optional>
+#include <type_traits>
 
 class NotificationManager;
 class StatsManager;
@@ -32,8 +33,8 @@ class WorkTimer : public QObject {
     Q_PROPERTY(BreakType currentBreakType READ currentBreakType NOTIFY currentBreakTypeChanged)
     Q_PROPERTY(bool snoozeActive READ snoozeActive NOTIFY snoozeActiveChanged)
     Q_PROPERTY(qint64 snoozeSecondsRemaining READ snoozeSecondsRemaining NOTIFY snoozeSecondsRemainingChanged)
-    Q_PROPERTY(double workProgress READ workProgress NOTIFY workSecondsChanged)
-    Q_PROPERTY(double breakProgress READ breakProgress NOTIFY breakSecondsChanged)
+    Q_PROPERTY(double workProgress READ workProgress NOTIFY progressChanged)
+    Q_PROPERTY(double breakProgress READ breakProgress NOTIFY progressChanged)
 
 public:
     // An absence during work at least this long ends the work period.
@@ -79,6 +80,7 @@ signals:
     void currentBreakTypeChanged();
     void snoozeActiveChanged();
     void snoozeSecondsRemainingChanged();
+    void progressChanged();
 
 private:
     void handlePresenceWhileWorking(bool present);
@@ -109,15 +111,16 @@ private:
     // Repeats `step` every `seconds` on the main loop; the queued step does nothing once this timer is gone.
     ScheduledWorkHandle scheduleTicks(double seconds, void (WorkTimer::*step)());
 
-    void setWorkSeconds(qint64 value);
-    void setBreakSeconds(qint64 value);
-    void setBreakIntervalSeconds(qint64 value);
-    void setBreakDurationSeconds(qint64 value);
-    void setState(TimerState value);
-    void setIsPresent(bool value);
-    void setCurrentBreakType(BreakType value);
-    void setSnoozeActive(bool value);
-    void setSnoozeSecondsRemaining(qint64 value);
+    // Assigns a published value and announces it.
+    template <typename T> void publish(T &field, std::type_identity_t<T> value, void (WorkTimer::*changed)())
+    {
+        field = value;
+        emit(this->*changed)();
+        if constexpr (std::is_same_v<T, qint64>) {
+            if (&field != &m_todayTotalSeconds && &field != &m_snoozeSecondsRemaining)
+                emit progressChanged();
+        }
+    }
 
     Platform &m_platform;
     UserSettings &m_settings;

@@ -27,15 +27,15 @@ void WorkTimer::remindBreak()
     QString title;
     QString body;
     if (m_settings.isLongBreakDue()) {
-        setCurrentBreakType(BreakType::longBreak);
-        setBreakDurationSeconds(longBreakLength());
+        publish(m_currentBreakType, BreakType::longBreak, &WorkTimer::currentBreakTypeChanged);
+        publish(m_breakDurationSeconds, longBreakLength(), &WorkTimer::breakDurationSecondsChanged);
         title = QStringLiteral("Great work! Time for a real break");
         body = QStringLiteral("You've completed %1 sessions. Take %2 minutes.")
                    .arg(m_settings.completedSessionsToday())
                    .arg(m_breakDurationSeconds / 60);
     } else {
-        setCurrentBreakType(BreakType::shortBreak);
-        setBreakDurationSeconds(shortBreakLength());
+        publish(m_currentBreakType, BreakType::shortBreak, &WorkTimer::currentBreakTypeChanged);
+        publish(m_breakDurationSeconds, shortBreakLength(), &WorkTimer::breakDurationSecondsChanged);
         title = QStringLiteral("Time for a break!");
         body = QStringLiteral("Step away from the computer for %1 min").arg(m_breakDurationSeconds / 60);
     }
@@ -62,8 +62,8 @@ void WorkTimer::snooze(qint64 minutes)
 {
     m_platform.log.line(QStringLiteral("WorkTimer: Snooze triggered for %1 minutes").arg(minutes));
     invalidate(m_nagTimer);
-    setSnoozeActive(true);
-    setSnoozeSecondsRemaining(minutes * 60);
+    publish(m_snoozeActive, true, &WorkTimer::snoozeActiveChanged);
+    publish(m_snoozeSecondsRemaining, minutes * 60, &WorkTimer::snoozeSecondsRemainingChanged);
     invalidate(m_snoozeTimer);
     m_snoozeTimer = scheduleTicks(1.0, &WorkTimer::snoozeTick);
 }
@@ -72,7 +72,7 @@ void WorkTimer::snoozeTick()
 {
     if (!m_snoozeActive)
         return;
-    setSnoozeSecondsRemaining(m_snoozeSecondsRemaining - 1);
+    publish(m_snoozeSecondsRemaining, m_snoozeSecondsRemaining - 1, &WorkTimer::snoozeSecondsRemainingChanged);
     if (m_snoozeSecondsRemaining > 0)
         return;
     endSnooze();
@@ -83,8 +83,8 @@ void WorkTimer::snoozeTick()
 void WorkTimer::endSnooze()
 {
     invalidate(m_snoozeTimer);
-    setSnoozeActive(false);
-    setSnoozeSecondsRemaining(0);
+    publish(m_snoozeActive, false, &WorkTimer::snoozeActiveChanged);
+    publish(m_snoozeSecondsRemaining, 0, &WorkTimer::snoozeSecondsRemainingChanged);
 }
 
 void WorkTimer::takeBreakFromSnooze()
@@ -93,7 +93,7 @@ void WorkTimer::takeBreakFromSnooze()
     endSnooze();
     if (m_state == TimerState::working)
         closeWorkPeriodForBreak();
-    setState(TimerState::breakActive);
+    publish(m_state, TimerState::breakActive, &WorkTimer::stateChanged);
     startBreakTimer();
 }
 
@@ -109,7 +109,7 @@ void WorkTimer::closeWorkPeriodForBreak()
     m_workSessionStartTime.reset();
     m_awayStartTime.reset();
     m_breakSessionStartTime = now;
-    setCurrentBreakType(BreakType::shortBreak);
-    setBreakDurationSeconds(shortBreakLength());
-    setBreakSeconds(0);
+    publish(m_currentBreakType, BreakType::shortBreak, &WorkTimer::currentBreakTypeChanged);
+    publish(m_breakDurationSeconds, shortBreakLength(), &WorkTimer::breakDurationSecondsChanged);
+    publish(m_breakSeconds, 0, &WorkTimer::breakSecondsChanged);
 }

@@ -1,11 +1,7 @@
 #include "activity/ActivityMonitor.h"
 #include "app/AppDelegate.h"
 #include "app/AppState.h"
-#include "notifications/NotificationManager.h"
-#include "settings/UserSettings.h"
-#include "stats/StatsManager.h"
-#include "support/FakePlatform.h"
-#include "tasks/TodoManager.h"
+#include "support/FakeManagers.h"
 #include "timer/WorkTimer.h"
 
 #include <QSignalSpy>
@@ -15,15 +11,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-struct Fixture {
-    explicit Fixture(std::function<void(QSettings &)> preferences = {})
+struct Fixture : FakeManagers {
+    explicit Fixture(const std::function<void(QSettings &)> &preferences = {}) : FakeManagers(preferences)
     {
-        if (preferences)
-            preferences(*fake.preferences);
-        settings = std::make_unique<UserSettings>(fake.platform());
-        stats = std::make_unique<StatsManager>(fake.platform());
-        todos = std::make_unique<TodoManager>(fake.platform());
-        notifications = std::make_unique<NotificationManager>(fake.platform());
         state = std::make_unique<AppState>(fake.platform(), *stats, *todos, *settings, *notifications);
     }
 
@@ -48,11 +38,6 @@ struct Fixture {
         return id;
     }
 
-    FakePlatform fake;
-    std::unique_ptr<UserSettings> settings;
-    std::unique_ptr<StatsManager> stats;
-    std::unique_ptr<TodoManager> todos;
-    std::unique_ptr<NotificationManager> notifications;
     std::unique_ptr<AppState> state;
 };
 

@@ -1,8 +1,4 @@
-#include "notifications/NotificationManager.h"
-#include "settings/UserSettings.h"
-#include "stats/StatsManager.h"
-#include "support/FakePlatform.h"
-#include "tasks/TodoManager.h"
+#include "support/FakeManagers.h"
 #include "timer/WorkTimer.h"
 
 #include <QTest>
@@ -10,15 +6,9 @@
 namespace {
 
 // A work timer over fakes, with its settings already applied.
-struct Fixture {
-    explicit Fixture(std::function<void(QSettings &)> preferences = {})
+struct Fixture : FakeManagers {
+    explicit Fixture(const std::function<void(QSettings &)> &preferences = {}) : FakeManagers(preferences)
     {
-        if (preferences)
-            preferences(*fake.preferences);
-        settings = std::make_unique<UserSettings>(fake.platform());
-        stats = std::make_unique<StatsManager>(fake.platform());
-        todos = std::make_unique<TodoManager>(fake.platform());
-        notifications = std::make_unique<NotificationManager>(fake.platform());
         timer = std::make_unique<WorkTimer>(fake.platform(), *settings, *stats, *todos, *notifications);
         timer->onSessionStart = [this] { ++sessionStarts; };
         fake.mainLoop.runPending();
@@ -34,11 +24,6 @@ struct Fixture {
 
     void clearNotifications() { fake.notifications.requests.clear(); }
 
-    FakePlatform fake;
-    std::unique_ptr<UserSettings> settings;
-    std::unique_ptr<StatsManager> stats;
-    std::unique_ptr<TodoManager> todos;
-    std::unique_ptr<NotificationManager> notifications;
     std::unique_ptr<WorkTimer> timer;
     int sessionStarts = 0;
 };
