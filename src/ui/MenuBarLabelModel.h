@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ui/TimerSnapshot.h"
+
+#include <QString>
+
+// What the tray item shows: the state symbol and the time left in the current phase. The
+// snooze and the pause flag change neither.
+struct MenuBarLabelModel {
+    QString symbol;
+    qint64 secondsLeft = 0; // never negative
+    QString timeText;       // "%d:%02d"
+
+    static MenuBarLabelModel make(const TimerSnapshot &timer);
+
+    // The whole minutes of the time text, which is what the tray icon draws.
+    qint64 minutesLeft() const { return secondsLeft / 60; }
+
+    bool operator==(const MenuBarLabelModel &) const = default;
+};
