@@ -4,34 +4,88 @@
 #include "app/AppState.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
+#include "platform/Platform.h"
 #include "platform/linux/QtDesktop.h"
 #include "ui/MainWindow.h"
+#include "ui/SymbolGlyphs.h"
+#include "ui/TrayActions.h"
 #include "ui/TrayItem.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
+#include <QVBoxLayout>
 
 PelmixApp::PelmixApp(Platform &platform, QtDesktop &desktop, SingleInstance &instance)
     : m_platform(platform),
       m_appState(AppState::shared()),
       m_delegate(std::make_unique<AppDelegate>(platform, m_appState)),
-      m_mainWindow(std::make_unique<MainWindow>()),
-      m_tray(new TrayItem(this)),
       m_signals(new TerminationSignals(this))
 {
+    SymbolGlyphs::ensureFontLoaded();
     QApplication::setQuitOnLastWindowClosed(AppDelegate::applicationShouldTerminateAfterLastWindowClosed());
-    desktop.setActivationHandler([this] { m_mainWindow->bringToFront(); });
-    connect(&instance, &SingleInstance::activationRequested, this, [this] { m_mainWindow->bringToFront(); });
-    connect(m_tray, &TrayItem::quitRequested, qApp, &QCoreApplication::quit);
+
+    m_trayActions = std::make_unique<TrayActions>(
+        m_appState, platform.desktop,
+        TrayActions::Hooks{[this] { ensureMainWindow(); }, [this] { showAboutWindow(); }});
+    m_tray = new TrayItem(m_appState, *m_trayActions, this);
+
+    // Activation raises what is open; only the tray and a second launch reopen a closed window.
+    desktop.setActivationHandler([this] {
+        if (m_mainWindow)
+            m_mainWindow->bringToFront();
+    });
+    connect(&instance, &SingleInstance::activationRequested, this, &PelmixApp::bringMainWindowToFront);
     connect(m_signals, &TerminationSignals::terminationRequested, qApp, &QCoreApplication::quit);
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { m_delegate->applicationWillTerminate(); });
 }
 
-PelmixApp::~PelmixApp() = default;
+PelmixApp::~PelmixApp()
+{
+    delete m_mainWindow;
+    delete m_aboutWindow;
+}
 
 int PelmixApp::run()
 {
-    m_mainWindow->show();
+    ensureMainWindow().show();
     QTimer::singleShot(0, this, [this] { m_delegate->applicationDidFinishLaunching(); });
     return QApplication::exec();
+}
+
+MainWindow *PelmixApp::mainWindow() const { return m_mainWindow; }
+
+MainWindow &PelmixApp::ensureMainWindow()
+{
+    if (!m_mainWindow) {
+        m_mainWindow = new MainWindow(m_appState, m_platform, m_factories);
+        m_mainWindow->show();
+    }
+    return *m_mainWindow;
+}
+
+void PelmixApp::bringMainWindowToFront() { ensureMainWindow().bringToFront(); }
+
+void PelmixApp::showAboutWindow()
+{
+    if (!m_aboutWindow) {
+        auto *window = new QWidget;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setObjectName(QStringLiteral("onboarding"));
+        window->setWindowTitle(QStringLiteral("About Pelmix"));
+        auto *layout = new QVBoxLayout(window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        QWidget *content = m_factories.about ? m_factories.about(window) : nullptr;
+        if (!content) {
+            auto *label = new QLabel(QStringLiteral("Pelmix\nVersion 1.0"), window);
+            label->setAlignment(Qt::AlignCenter);
+            content = label;
+        }
+        layout->addWidget(content);
+        window->resize(MainWindow::kOnboardingSize);
+        m_aboutWindow = window;
+    }
+    m_aboutWindow->show();
+    m_aboutWindow->raise();
+    m_aboutWindow->activateWindow();
 }

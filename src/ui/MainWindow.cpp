@@ -1,17 +1,24 @@
 #include "MainWindow.h"
 
-#include <QCloseEvent>
+#include "app/AppState.h"
+#include "settings/UserSettings.h"
+#include "ui/MainAppView.h"
+
 #include <QLabel>
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(AppState &appState, Platform &platform, ViewFactories factories, QWidget *parent)
+    : QMainWindow(parent),
+      m_appState(appState),
+      m_platform(platform),
+      m_factories(std::move(factories))
 {
+    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Pelmix"));
-    setMinimumSize(kMinimumSize);
-    resize(kDefaultSize);
-    auto *placeholder = new QLabel(QStringLiteral("Pelmix"), this);
-    placeholder->setAlignment(Qt::AlignCenter);
-    setCentralWidget(placeholder);
+    connect(&appState.settings(), &UserSettings::changed, this, &MainWindow::chooseContent);
+    chooseContent();
 }
+
+MainAppView *MainWindow::mainView() const { return m_mainView; }
 
 void MainWindow::bringToFront()
 {
@@ -21,8 +28,33 @@ void MainWindow::bringToFront()
     activateWindow();
 }
 
-void MainWindow::closeEvent(QCloseEvent *event)
+void MainWindow::chooseContent()
 {
-    event->ignore();
-    hide();
+    const bool onboarded = m_appState.settings().hasCompletedOnboarding();
+    if (onboarded && !m_mainView) {
+        m_mainView = new MainAppView(m_appState, m_platform, m_factories, this);
+        connect(m_mainView, &MainAppView::selectedSectionChanged, this, &MainWindow::updateTitle);
+        setCentralWidget(m_mainView); // deletes the onboarding flow, if shown
+        setMinimumSize(MainAppView::kMinimumSize);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(kDefaultSize);
+        updateTitle();
+    } else if (!onboarded && !m_onboarding) {
+        QWidget *flow = m_factories.onboarding ? m_factories.onboarding(this) : nullptr;
+        if (!flow) {
+            auto *label = new QLabel(QStringLiteral("Welcome to Pelmix"), this);
+            label->setAlignment(Qt::AlignCenter);
+            flow = label;
+        }
+        m_onboarding = flow;
+        setCentralWidget(flow); // deletes the main view, if shown
+        setFixedSize(kOnboardingSize);
+        setWindowTitle(QStringLiteral("Pelmix"));
+    }
+}
+
+void MainWindow::updateTitle()
+{
+    QWidget *view = m_mainView ? m_mainView->sectionView(m_mainView->selectedSection()) : nullptr;
+    setWindowTitle(view && !view->windowTitle().isEmpty() ? view->windowTitle() : QStringLiteral("Pelmix"));
 }

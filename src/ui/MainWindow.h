@@ -1,19 +1,38 @@
 #pragma once
 
-#include <QMainWindow>
+#include "ui/ViewFactories.h"
 
-// The main window. Closing it only hides it: the program keeps running in the tray.
+#include <QMainWindow>
+#include <QPointer>
+
+class AppState;
+class MainAppView;
+struct Platform;
+
+// The main window: the first-run flow until onboarding is complete, the main view after that
+// (switching in place when the flag changes). Closing it ends it; the program stays in the
+// tray, and the tray and a second launch open a new one.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr QSize kDefaultSize{800, 600};
-    static constexpr QSize kMinimumSize{700, 500};
+    static constexpr QSize kOnboardingSize{500, 450};
 
-    explicit MainWindow(QWidget *parent = nullptr);
+    MainWindow(AppState &appState, Platform &platform, ViewFactories factories, QWidget *parent = nullptr);
 
-    // Shows the window again if it was closed, and raises it.
+    // The main view, while onboarding is complete.
+    MainAppView *mainView() const;
+
+    // Shows the window if needed and raises it.
     void bringToFront();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
+private:
+    void chooseContent();
+    void updateTitle();
+
+    AppState &m_appState;
+    Platform &m_platform;
+    ViewFactories m_factories;
+    QPointer<MainAppView> m_mainView;
+    QPointer<QWidget> m_onboarding;
 };

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 
 namespace NamedColors {
 
@@ -42,6 +43,17 @@ QColor withOpacity(QColor color, double opacity)
 {
     color.setAlphaF(static_cast<float>(color.alphaF() * opacity));
     return color;
+}
+
+void setForeground(QWidget *widget, ColorRole role, double opacity)
+{
+    const QColor color = withOpacity(resolve(role), opacity);
+    if (widget->palette().color(QPalette::WindowText) == color)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
 }
 
 QString cssColor(const QColor &color)

@@ -5,6 +5,7 @@
 #include <QColor>
 
 class QPalette;
+class QWidget;
 
 // The one place that knows the program's colours. The named colours have a light and a dark
 // variant, picked by the lightness of the palette's window; the foreground levels are the
@@ -29,6 +30,10 @@ QColor resolve(ColorRole role);
 
 // `color` with its alpha multiplied by `opacity`.
 QColor withOpacity(QColor color, double opacity);
+
+// Sets the widget's text colour to `role` (resolved against the application's palette, so
+// levels do not compound), only when it differs from the current one.
+void setForeground(QWidget *widget, ColorRole role, double opacity = 1.0);
 
 // "#rrggbb" or "rgba(r,g,b,a)" for style sheets.
 QString cssColor(const QColor &color);
