@@ -1,26 +1,27 @@
 #include "ChangeWatcher.h"
 
-#include <QMetaProperty>
+#include <QMetaMethod>
 
-#include <set>
+#include <algorithm>
 
 ChangeWatcher::ChangeWatcher(std::function<void()> onChange, QObject *parent)
     : QObject(parent),
       m_onChange(std::move(onChange))
 {}
 
-void ChangeWatcher::watch(QObject *source)
+void ChangeWatcher::watch(QObject *source, std::initializer_list<QByteArray> signalNames)
 {
     const QMetaObject *meta = source->metaObject();
     const QMetaMethod slot = staticMetaObject.method(staticMetaObject.indexOfSlot("sourceChanged()"));
-    std::set<int> connected;
-    for (int i = 0; i < meta->propertyCount(); ++i) {
-        const QMetaProperty property = meta->property(i);
-        if (!property.hasNotifySignal())
+    // QObject's own signals (destroyed, objectNameChanged) say nothing about the manager's state.
+    for (int i = QObject::staticMetaObject.methodCount(); i < meta->methodCount(); ++i) {
+        const QMetaMethod method = meta->method(i);
+        if (method.methodType() != QMetaMethod::Signal)
             continue;
-        // Several properties often share one signal: connect it once.
-        if (connected.insert(property.notifySignalIndex()).second)
-            connect(source, property.notifySignal(), this, slot);
+        if (signalNames.size() > 0 &&
+            std::find(signalNames.begin(), signalNames.end(), method.name()) == signalNames.end())
+            continue;
+        connect(source, method, this, slot);
     }
 }
 

@@ -1,18 +1,22 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 
 #include <functional>
+#include <initializer_list>
 
-// Calls `onChange` whenever any published property of the watched objects announces a change
-// (every NOTIFY signal of their Q_PROPERTYs). Views redraw through it, so they stay in step
-// with the managers without naming each signal.
+// Calls `onChange` whenever a watched manager announces a change: every signal its class
+// declares (its published properties' NOTIFY signals and the like), or only the named ones.
+// Views redraw through it, so they stay in step with the managers without wiring each signal.
 class ChangeWatcher : public QObject {
     Q_OBJECT
 public:
     explicit ChangeWatcher(std::function<void()> onChange, QObject *parent = nullptr);
 
-    void watch(QObject *source);
+    // `signalNames` empty: all signals of the source's own classes. Name the signals where the
+    // source also announces what the view does not show, so that it costs no redraw.
+    void watch(QObject *source, std::initializer_list<QByteArray> signalNames = {});
 
 private slots:
     void sourceChanged();

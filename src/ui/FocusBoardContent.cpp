@@ -74,10 +74,12 @@ FocusBoardContent::FocusBoardContent(TodoManager &todoManager, AppState &appStat
     column->addWidget(buildTaskCard(), 1);
 
     auto *watcher = new ChangeWatcher([this] { refresh(); }, this);
-    for (QObject *source :
-         {static_cast<QObject *>(&todoManager), static_cast<QObject *>(&appState), static_cast<QObject *>(&workTimer),
-          static_cast<QObject *>(&activityMonitor), static_cast<QObject *>(&settings)})
-        watcher->watch(source);
+    watcher->watch(&todoManager);
+    watcher->watch(&appState);
+    watcher->watch(&workTimer);
+    // Input moves the last-activity time many times a second; the board shows only presence.
+    watcher->watch(&activityMonitor, {"isPresentChanged"});
+    watcher->watch(&settings, {"changed"});
     refreshTasks();
     refreshStatus();
 }

@@ -55,6 +55,6 @@ void MainWindow::chooseContent()
 
 void MainWindow::updateTitle()
 {
-    QWidget *view = m_mainView ? m_mainView->sectionView(m_mainView->selectedSection()) : nullptr;
-    setWindowTitle(view && !view->windowTitle().isEmpty() ? view->windowTitle() : QStringLiteral("Pelmix"));
+    // The section's title, as the navigation title of the shown section would read.
+    setWindowTitle(m_mainView ? rawValue(m_mainView->selectedSection()) : QStringLiteral("Pelmix"));
 }

@@ -104,8 +104,8 @@ MenuBarView::MenuBarView(AppState &appState, WorkTimer &workTimer, TrayActions &
     auto *watcher = new ChangeWatcher([this] { refresh(); }, this);
     watcher->watch(&workTimer);
     watcher->watch(&appState);
-    watcher->watch(&appState.activityMonitor());
-    watcher->watch(&appState.settings());
+    watcher->watch(&appState.activityMonitor(), {"isPresentChanged"});
+    watcher->watch(&appState.settings(), {"changed"});
     watcher->watch(&appState.todoManager());
     refresh();
 }

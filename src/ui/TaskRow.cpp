@@ -139,8 +139,10 @@ void TaskRow::updateHoverControls()
     // A control that belongs to the row keeps its place while hidden, as if transparent.
     const auto place = [this](QWidget *control, bool present) {
         QSizePolicy policy = control->sizePolicy();
-        policy.setRetainSizeWhenHidden(present);
-        control->setSizePolicy(policy);
+        if (policy.retainSizeWhenHidden() != present) {
+            policy.setRetainSizeWhenHidden(present);
+            control->setSizePolicy(policy);
+        }
         control->setVisible(present && m_isHovered);
     };
     place(m_focusButton, m_model.hasFocusButton);

@@ -1,0 +1,129 @@
+#include "AppFixture.h"
+#include "ui/MainAppView.h"
+#include "ui/MainWindow.h"
+#include "ui/TrayActions.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QTest>
+
+// The main window, its sections and the one-shot requests that select them.
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sectionRequestsSwitchTheViewAndAreCleared()
+    {
+        AppFixture app;
+        int statsBuilt = 0;
+        ViewFactories factories;
+        factories.stats = [&statsBuilt](QWidget *parent) {
+            ++statsBuilt;
+            return new QLabel(QStringLiteral("statistics"), parent);
+        };
+        MainAppView view(app.appState, app.fake.platform(), factories);
+        QCOMPARE(view.selectedSection(), AppSection::focus);
+        QCOMPARE(statsBuilt, 0);
+        QVERIFY(view.minimumSize() == QSize(700, 500));
+
+        app.appState.setSelectedSection(AppSection::stats);
+        QCOMPARE(view.selectedSection(), AppSection::stats);
+        QCOMPARE(app.appState.selectedSection(), std::nullopt);
+        QCOMPARE(qobject_cast<QLabel *>(view.sectionView(AppSection::stats))->text(), "statistics");
+        QCOMPARE(view.sidebar()->currentRow(), 1);
+
+        // The section already shown: nothing changes, the request is still taken.
+        app.appState.setSelectedSection(AppSection::stats);
+        QCOMPARE(view.selectedSection(), AppSection::stats);
+        QCOMPARE(app.appState.selectedSection(), std::nullopt);
+        QCOMPARE(statsBuilt, 1);
+
+        // Settings twice, with the sidebar used in between; the sidebar writes no request.
+        app.appState.setSelectedSection(AppSection::settings);
+        QCOMPARE(view.selectedSection(), AppSection::settings);
+        view.sidebar()->setCurrentRow(0);
+        QCOMPARE(view.selectedSection(), AppSection::focus);
+        QCOMPARE(app.appState.selectedSection(), std::nullopt);
+        app.appState.setSelectedSection(AppSection::settings);
+        QCOMPARE(view.selectedSection(), AppSection::settings);
+    }
+
+    void windowRequestsActivateOnceAndClear()
+    {
+        AppFixture app;
+        MainAppView view(app.appState, app.fake.platform(), {});
+        app.appState.setShowMainWindow(true);
+        QCOMPARE(app.fake.desktop.activations, 1);
+        QVERIFY(!app.appState.showMainWindow());
+        app.appState.setShowMainWindow(true);
+        QCOMPARE(app.fake.desktop.activations, 2);
+        QVERIFY(!app.appState.showMainWindow());
+    }
+
+    void aNewMainViewHonoursRequestsLeftWaiting()
+    {
+        AppFixture app;
+        // Made while no window existed (the window was closed).
+        app.appState.setSelectedSection(AppSection::settings);
+        app.appState.setShowMainWindow(true);
+        MainAppView view(app.appState, app.fake.platform(), {});
+        QCOMPARE(view.selectedSection(), AppSection::settings);
+        QCOMPARE(app.appState.selectedSection(), std::nullopt);
+        QVERIFY(!app.appState.showMainWindow());
+        // So the next request is a change again, and is answered.
+        app.appState.setShowMainWindow(true);
+        QCOMPARE(app.fake.desktop.activations, 1);
+    }
+
+    void onboardingGivesWayToTheMainViewInTheSameWindow()
+    {
+        AppFixture app;
+        app.settings.setHasCompletedOnboarding(false);
+        ViewFactories factories;
+        factories.onboarding = [](QWidget *parent) { return new QLabel(QStringLiteral("flow"), parent); };
+        MainWindow window(app.appState, app.fake.platform(), factories);
+        QVERIFY(!window.mainView());
+        QCOMPARE(window.size(), MainWindow::kOnboardingSize);
+        QCOMPARE(qobject_cast<QLabel *>(window.centralWidget())->text(), "flow");
+
+        app.settings.setHasCompletedOnboarding(true);
+        QVERIFY(window.mainView());
+        QCOMPARE(window.centralWidget(), window.mainView());
+        QCOMPARE(window.size(), MainWindow::kDefaultSize);
+        QCOMPARE(window.windowTitle(), "Focus");
+    }
+
+    void openingASectionReopensAClosedWindowOnThatSection()
+    {
+        AppFixture app;
+        QPointer<MainWindow> window;
+        const auto ensure = [&] {
+            if (!window) {
+                window = new MainWindow(app.appState, app.fake.platform(), {});
+                window->show();
+            }
+        };
+        TrayActions actions(app.appState, app.fake.desktop, {ensure, {}});
+        ensure();
+        QVERIFY(QTest::qWaitForWindowExposed(window.data()));
+
+        actions.openSection(AppSection::stats);
+        QCOMPARE(window->mainView()->selectedSection(), AppSection::stats);
+        QCOMPARE(window->windowTitle(), "Stats");
+
+        window->close();
+        QTRY_VERIFY(!window); // closing ends the window
+        actions.openSection(AppSection::stats);
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->mainView()->selectedSection(), AppSection::stats);
+        QCOMPARE(app.appState.selectedSection(), std::nullopt);
+        QVERIFY(!app.appState.showMainWindow());
+        QVERIFY(app.fake.desktop.activations >= 2);
+        delete window;
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

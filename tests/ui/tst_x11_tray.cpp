@@ -1,0 +1,265 @@
+// The real program under a private X server with a window manager that hosts a system tray:
+// the icon docks in the tray, a left click opens the panel, and the panel's "Stats" brings the
+// main window up on the Stats section, also after the window was closed.
+#include "support/XvfbServer.h"
+#include "ui/MenuButton.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <functional>
+
+namespace {
+
+constexpr int kWaitMs = 15000;
+
+// Windows come and go while the tree is walked; a query about one that just went is no failure.
+int ignoreXErrors(Display *, XErrorEvent *) { return 0; }
+
+struct Found {
+    Window window = 0;
+    QRect geometry; // in root coordinates
+};
+
+} // namespace
+
+class X11TrayTest : public QObject {
+    Q_OBJECT
+
+    XvfbServer m_xserver;
+    QProcess m_windowManager;
+    QProcess m_pelmix;
+    QTemporaryDir m_home;
+    Display *m_display = nullptr;
+
+    QByteArray windowClass(Window window) const
+    {
+        XClassHint hint{};
+        if (!XGetClassHint(m_display, window, &hint))
+            return {};
+        QByteArray result = QByteArray(hint.res_name) + '/' + QByteArray(hint.res_class);
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        return result;
+    }
+
+    QString windowName(Window window) const
+    {
+        XTextProperty property{};
+        if (!XGetWMName(m_display, window, &property) || !property.value)
+            return {};
+        const QString name = QString::fromUtf8(reinterpret_cast<const char *>(property.value), int(property.nitems));
+        XFree(property.value);
+        return name;
+    }
+
+    // Every viewable window of the program, depth first from the root.
+    QList<Found> pelmixWindows() const
+    {
+        QList<Found> result;
+        std::function<void(Window)> visit = [&](Window window) {
+            Window root = 0, parent = 0, *children = nullptr;
+            unsigned count = 0;
+            if (!XQueryTree(m_display, window, &root, &parent, &children, &count))
+                return;
+            for (unsigned i = 0; i < count; ++i) {
+                XWindowAttributes attributes{};
+                if (XGetWindowAttributes(m_display, children[i], &attributes) && attributes.map_state == IsViewable &&
+                    windowClass(children[i]).toLower().startsWith("pelmix/")) {
+                    int x = 0, y = 0;
+                    Window child = 0;
+                    XTranslateCoordinates(m_display, children[i], root, 0, 0, &x, &y, &child);
+                    result.append({children[i], QRect(x, y, attributes.width, attributes.height)});
+                }
+                visit(children[i]);
+            }
+            if (children)
+                XFree(children);
+        };
+        visit(DefaultRootWindow(m_display));
+        return result;
+    }
+
+    bool isInsideTray(Window window) const
+    {
+        const Atom trayAtom = XInternAtom(m_display, "_NET_SYSTEM_TRAY_S0", False);
+        const Window tray = XGetSelectionOwner(m_display, trayAtom);
+        for (Window current = window; current && tray;) {
+            Window root = 0, parent = 0, *children = nullptr;
+            unsigned count = 0;
+            if (!XQueryTree(m_display, current, &root, &parent, &children, &count))
+                return false;
+            if (children)
+                XFree(children);
+            if (parent == tray)
+                return true;
+            current = parent == root ? 0 : parent;
+        }
+        return false;
+    }
+
+    Found waitFor(const std::function<bool(const Found &)> &matches, const char *what)
+    {
+        QDeadlineTimer deadline(kWaitMs);
+        while (!deadline.hasExpired()) {
+            XSync(m_display, False);
+            for (const Found &candidate : pelmixWindows()) {
+                if (matches(candidate))
+                    return candidate;
+            }
+            QTest::qWait(50);
+        }
+        qWarning("no %s; program output:\n%s", what, m_pelmix.readAll().constData());
+        return {};
+    }
+
+    Found trayIcon()
+    {
+        return waitFor([this](const Found &w) { return isInsideTray(w.window); }, "tray icon");
+    }
+
+    Found panel()
+    {
+        return waitFor([](const Found &w) { return w.geometry.width() == 220; }, "panel");
+    }
+
+    Found mainWindowTitled(const QString &title)
+    {
+        return waitFor([&](const Found &w) { return windowName(w.window) == title && w.geometry.width() >= 700; },
+                       "main window");
+    }
+
+    void click(const QPoint &point)
+    {
+        XTestFakeMotionEvent(m_display, -1, point.x(), point.y(), CurrentTime);
+        XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+        XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+        XFlush(m_display);
+    }
+
+    // Where the panel's "Stats" entry sits: the entries are laid out from the panel's bottom
+    // edge up (4 points of margin, "Quit Pelmix", "About Pelmix", a divider with 4 points around
+    // it, "Settings"), and this process measures an entry with the program's own font.
+    static QPoint statsEntry(const QRect &panel)
+    {
+        const int entry = MenuButton(QStringLiteral("chart.bar.fill"), QStringLiteral("Stats"), {}).sizeHint().height();
+        const int fromBottom = 4 + entry + entry + 9 + entry + entry / 2;
+        return {panel.center().x(), panel.bottom() + 1 - fromBottom};
+    }
+
+    void openStatsFromTheTray()
+    {
+        const Found icon = trayIcon();
+        QVERIFY2(icon.window, "the icon is not embedded in the tray");
+        click(icon.geometry.center());
+        const Found dropDown = panel();
+        QVERIFY2(dropDown.window, "a left click on the icon opened no panel");
+        click(statsEntry(dropDown.geometry));
+        QVERIFY(mainWindowTitled(QStringLiteral("Stats")).window);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        QVERIFY2(m_xserver.start(), qPrintable(m_xserver.errorString()));
+        m_display = XOpenDisplay(m_xserver.displayName().constData());
+        QVERIFY(m_display);
+        XSetErrorHandler(ignoreXErrors);
+
+        const QDir home(m_home.path());
+        QVERIFY(home.mkpath("runtime") && home.mkpath(".config/Pelmix") && home.mkpath("Documents"));
+        QFile::setPermissions(home.filePath("runtime"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile preferences(home.filePath(".config/Pelmix/Pelmix.conf"));
+        QVERIFY(preferences.open(QIODevice::WriteOnly));
+        preferences.write("[General]\nhasCompletedOnboarding=true\n");
+        preferences.close();
+        QFile config(home.filePath("jwmrc"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("<?xml version=\"1.0\"?><JWM><Tray x=\"0\" y=\"0\" height=\"28\"><Spacer width=\"300\"/>"
+                     "<Dock/></Tray></JWM>\n");
+        config.close();
+
+        QProcessEnvironment env;
+        env.insert("PATH", qEnvironmentVariable("PATH"));
+        env.insert("HOME", m_home.path());
+        env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
+        env.insert("XDG_RUNTIME_DIR", home.filePath("runtime"));
+        env.insert("DISPLAY", QString::fromLatin1(m_xserver.displayName()));
+        env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+        m_windowManager.setProcessEnvironment(env);
+        m_windowManager.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_windowManager.setStandardOutputFile(QProcess::nullDevice());
+        m_windowManager.start("jwm", {"-f", home.filePath("jwmrc")});
+        QVERIFY(m_windowManager.waitForStarted());
+        const Atom trayAtom = XInternAtom(m_display, "_NET_SYSTEM_TRAY_S0", False);
+        QTRY_VERIFY_WITH_TIMEOUT(XGetSelectionOwner(m_display, trayAtom) != 0, kWaitMs);
+
+        m_pelmix.setProcessEnvironment(env);
+        m_pelmix.setProcessChannelMode(QProcess::MergedChannels);
+        m_pelmix.start(PELMIX_BINARY, {});
+        QVERIFY(m_pelmix.waitForStarted());
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_pelmix.state() != QProcess::NotRunning) {
+            m_pelmix.terminate();
+            QVERIFY(m_pelmix.waitForFinished(5000));
+        }
+        if (m_windowManager.state() != QProcess::NotRunning) {
+            m_windowManager.terminate();
+            m_windowManager.waitForFinished(5000);
+        }
+        if (m_display)
+            XCloseDisplay(m_display);
+        m_xserver.stop();
+    }
+
+    void iconDocksInTheTrayAndItsPanelOpensStats()
+    {
+        const Found icon = trayIcon();
+        QVERIFY2(icon.window, "the icon is not embedded in the tray");
+        QVERIFY(icon.geometry.width() >= 16 && icon.geometry.width() <= 64);
+        QVERIFY(mainWindowTitled(QStringLiteral("Focus")).window); // the window opened at launch
+        openStatsFromTheTray();
+    }
+
+    void statsReopensTheMainWindowAfterItWasClosed()
+    {
+        const Found window = mainWindowTitled(QStringLiteral("Stats"));
+        QVERIFY(window.window);
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window.window;
+        event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = long(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(m_display, window.window, False, NoEventMask, &event);
+        XFlush(m_display);
+        const auto anyMainWindow = [this] {
+            XSync(m_display, False);
+            for (const Found &candidate : pelmixWindows()) {
+                if (candidate.geometry.width() >= 700)
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!anyMainWindow(), kWaitMs);
+        QCOMPARE(m_pelmix.state(), QProcess::Running); // closing the window does not quit
+
+        openStatsFromTheTray();
+    }
+};
+
+QTEST_MAIN(X11TrayTest)
+#include "tst_x11_tray.moc"
