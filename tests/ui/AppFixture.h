@@ -1,31 +1,22 @@
 #pragma once
 
-// The application state over fake platform services, for the view tests: every manager is a
-// fresh one in a temporary folder, and time is the fake main loop's.
+// The application state over the fake managers, for the view tests: fresh stores in a
+// temporary folder, onboarding done, and time on the fake main loop.
 #include "activity/ActivityMonitor.h"
 #include "app/AppState.h"
-#include "notifications/NotificationManager.h"
-#include "settings/UserSettings.h"
-#include "stats/StatsManager.h"
-#include "support/FakePlatform.h"
-#include "tasks/TodoManager.h"
+#include "support/FakeManagers.h"
 #include "timer/WorkTimer.h"
 
 #include <QUuid>
 
 struct AppFixture {
-    FakePlatform fake;
-    UserSettings settings{fake.platform()};
-    StatsManager stats{fake.platform()};
-    TodoManager todos{fake.platform()};
-    NotificationManager notifications{fake.platform()};
-    AppState appState{fake.platform(), stats, todos, settings, notifications};
+    FakeManagers managers{[](QSettings &preferences) { preferences.setValue("hasCompletedOnboarding", true); }};
+    FakePlatform &fake = managers.fake;
+    UserSettings &settings = *managers.settings;
+    TodoManager &todos = *managers.todos;
+    AppState appState{fake.platform(), *managers.stats, todos, settings, *managers.notifications};
 
-    AppFixture()
-    {
-        settings.setHasCompletedOnboarding(true);
-        fake.mainLoop.runPending();
-    }
+    AppFixture() { fake.mainLoop.runPending(); }
 
     // Starts monitoring, which counts the user present at once.
     void startPresent()
@@ -58,7 +49,7 @@ struct AppFixture {
         return {};
     }
 
-    QStringList titles(const QList<TodoItem> &items) const
+    static QStringList titles(const QList<TodoItem> &items)
     {
         QStringList result;
         for (const TodoItem &candidate : items)

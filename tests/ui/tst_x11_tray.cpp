@@ -1,12 +1,12 @@
 // The real program under a private X server with a window manager that hosts a system tray:
 // the icon docks in the tray, a left click opens the panel, and the panel's "Stats" brings the
 // main window up on the Stats section, also after the window was closed.
+#include "support/PelmixProcess.h"
 #include "support/XvfbServer.h"
 #include "ui/MenuButton.h"
 
 #include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <X11/Xatom.h>
@@ -14,6 +14,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <csignal>
 #include <functional>
 
 namespace {
@@ -35,8 +36,7 @@ class X11TrayTest : public QObject {
 
     XvfbServer m_xserver;
     QProcess m_windowManager;
-    QProcess m_pelmix;
-    QTemporaryDir m_home;
+    PelmixProcess m_pelmix;
     Display *m_display = nullptr;
 
     QByteArray windowClass(Window window) const
@@ -116,7 +116,7 @@ class X11TrayTest : public QObject {
             }
             QTest::qWait(50);
         }
-        qWarning("no %s; program output:\n%s", what, m_pelmix.readAll().constData());
+        qWarning("no %s; program output:\n%s", what, qPrintable(m_pelmix.lines().join(QLatin1Char('\n'))));
         return {};
     }
 
@@ -168,53 +168,33 @@ class X11TrayTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_home.isValid());
         QVERIFY2(m_xserver.start(), qPrintable(m_xserver.errorString()));
         m_display = XOpenDisplay(m_xserver.displayName().constData());
         QVERIFY(m_display);
         XSetErrorHandler(ignoreXErrors);
 
-        const QDir home(m_home.path());
-        QVERIFY(home.mkpath("runtime") && home.mkpath(".config/Pelmix") && home.mkpath("Documents"));
-        QFile::setPermissions(home.filePath("runtime"),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QFile preferences(home.filePath(".config/Pelmix/Pelmix.conf"));
-        QVERIFY(preferences.open(QIODevice::WriteOnly));
-        preferences.write("[General]\nhasCompletedOnboarding=true\n");
-        preferences.close();
-        QFile config(home.filePath("jwmrc"));
+        m_pelmix.setDisplay(QString::fromLatin1(m_xserver.displayName()));
+        m_pelmix.setPreference("hasCompletedOnboarding", true);
+        const QString jwmrc = QDir(m_pelmix.home()).filePath("jwmrc");
+        QFile config(jwmrc);
         QVERIFY(config.open(QIODevice::WriteOnly));
         config.write("<?xml version=\"1.0\"?><JWM><Tray x=\"0\" y=\"0\" height=\"28\"><Spacer width=\"300\"/>"
                      "<Dock/></Tray></JWM>\n");
         config.close();
 
-        QProcessEnvironment env;
-        env.insert("PATH", qEnvironmentVariable("PATH"));
-        env.insert("HOME", m_home.path());
-        env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
-        env.insert("XDG_RUNTIME_DIR", home.filePath("runtime"));
-        env.insert("DISPLAY", QString::fromLatin1(m_xserver.displayName()));
-        env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-        m_windowManager.setProcessEnvironment(env);
-        m_windowManager.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_windowManager.setProcessEnvironment(m_pelmix.environment());
         m_windowManager.setStandardOutputFile(QProcess::nullDevice());
-        m_windowManager.start("jwm", {"-f", home.filePath("jwmrc")});
+        m_windowManager.setStandardErrorFile(QProcess::nullDevice());
+        m_windowManager.start("jwm", {"-f", jwmrc});
         QVERIFY(m_windowManager.waitForStarted());
         const Atom trayAtom = XInternAtom(m_display, "_NET_SYSTEM_TRAY_S0", False);
         QTRY_VERIFY_WITH_TIMEOUT(XGetSelectionOwner(m_display, trayAtom) != 0, kWaitMs);
-
-        m_pelmix.setProcessEnvironment(env);
-        m_pelmix.setProcessChannelMode(QProcess::MergedChannels);
-        m_pelmix.start(PELMIX_BINARY, {});
-        QVERIFY(m_pelmix.waitForStarted());
+        QVERIFY(m_pelmix.start());
     }
 
     void cleanupTestCase()
     {
-        if (m_pelmix.state() != QProcess::NotRunning) {
-            m_pelmix.terminate();
-            QVERIFY(m_pelmix.waitForFinished(5000));
-        }
+        QVERIFY(m_pelmix.stopWith(SIGTERM));
         if (m_windowManager.state() != QProcess::NotRunning) {
             m_windowManager.terminate();
             m_windowManager.waitForFinished(5000);
@@ -255,7 +235,7 @@ private slots:
             return false;
         };
         QTRY_VERIFY_WITH_TIMEOUT(!anyMainWindow(), kWaitMs);
-        QCOMPARE(m_pelmix.state(), QProcess::Running); // closing the window does not quit
+        QCOMPARE(m_pelmix.process().state(), QProcess::Running); // closing the window does not quit
 
         openStatsFromTheTray();
     }
