@@ -30,8 +30,9 @@ public:
     static std::unique_ptr<X11InputTap> create(const QByteArray &displayName, std::function<void()> onActivity);
     ~X11InputTap() override;
 
-    // Short against the idle check's one-second resolution.
-    static constexpr int kQuietPeriodMs = 100;
+    // As long as the idle check's own resolution: presence is judged once a second anyway, and
+    // a longer sleep lets a steady stream of input wake the program about once a second.
+    static constexpr int kQuietPeriodMs = 1000;
 
     // Whether the display can be opened and offers XInput 2.0 or later.
     static bool isAvailable(const QByteArray &displayName);
