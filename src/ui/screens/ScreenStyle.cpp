@@ -71,4 +71,21 @@ void setTextColor(QWidget *widget, const QColor &color)
     widget->setPalette(palette);
 }
 
+QLabel *symbolLabel(const QString &symbol, int pixelSize, const QColor &color, QWidget *parent)
+{
+    auto *result = new QLabel(parent);
+    result->setAlignment(Qt::AlignCenter);
+    setSymbol(result, symbol, pixelSize, color);
+    return result;
+}
+
+void setSymbol(QLabel *label, const QString &symbol, int pixelSize, const QColor &color)
+{
+    label->setProperty("symbol", symbol);
+    label->setAccessibleName(symbol);
+    label->setFixedHeight(pixelSize);
+    label->setMinimumWidth(pixelSize);
+    Q_UNUSED(color);
+}
+
 } // namespace ScreenStyle

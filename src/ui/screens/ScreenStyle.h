@@ -32,4 +32,9 @@ QFont monospacedFont(int pixelSize);
 QLabel *label(const QString &text, const QFont &font, const QColor &color = {}, QWidget *parent = nullptr);
 void setTextColor(QWidget *widget, const QColor &color);
 
+// A label that draws the system symbol `symbol` at `pixelSize` in `color`; the name stays
+// readable as the label's "symbol" property.
+QLabel *symbolLabel(const QString &symbol, int pixelSize, const QColor &color, QWidget *parent = nullptr);
+void setSymbol(QLabel *label, const QString &symbol, int pixelSize, const QColor &color);
+
 } // namespace ScreenStyle

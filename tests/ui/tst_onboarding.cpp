@@ -1,0 +1,290 @@
+#include "app/AppState.h"
+#include "settings/UserSettings.h"
+#include "support/FakePlatform.h"
+#include "ui/about/AboutInfoView.h"
+#include "ui/about/AboutWindow.h"
+#include "ui/about/FeatureRow.h"
+#include "ui/onboarding/AccessibilityPermissionStep.h"
+#include "ui/onboarding/ChoiceChip.h"
+#include "ui/onboarding/IntervalChoices.h"
+#include "ui/onboarding/IntervalsStep.h"
+#include "ui/onboarding/MainWindowContent.h"
+#include "ui/onboarding/NotificationPermissionStep.h"
+#include "ui/onboarding/OnboardingView.h"
+#include "ui/onboarding/ProgressDots.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+QPushButton *button(QWidget *root, const QString &text)
+{
+    for (QPushButton *candidate : root->findChildren<QPushButton *>()) {
+        if (candidate->text() == text && candidate->isVisibleTo(root))
+            return candidate;
+    }
+    return nullptr;
+}
+
+void press(QWidget *root, const QString &text)
+{
+    QPushButton *target = button(root, text);
+    QVERIFY2(target, qPrintable(QStringLiteral("no button \"%1\"").arg(text)));
+    QTest::mouseClick(target, Qt::LeftButton);
+}
+
+QStringList texts(QWidget *root)
+{
+    QStringList result;
+    for (QLabel *label : root->findChildren<QLabel *>()) {
+        if (!label->text().isEmpty() && label->isVisibleTo(root))
+            result << label->text();
+    }
+    return result;
+}
+
+// Answers notification permission requests when the test says so, as the desktop does later.
+struct PendingAuthorization {
+    std::function<void(bool)> answer;
+    int requests = 0;
+    NotificationPermissionStep::Authorization request()
+    {
+        return [this](std::function<void(bool)> completion) {
+            ++requests;
+            answer = std::move(completion);
+        };
+    }
+};
+
+struct Flow {
+    FakePlatform fake;
+    UserSettings settings{fake.platform()};
+    AppState appState{fake.platform(), settings};
+    PendingAuthorization authorization;
+
+    OnboardingView::Services services() { return {settings, appState, fake.platform(), authorization.request()}; }
+};
+
+void deleteLaterNow() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+} // namespace
+
+class OnboardingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void stepsFollowEachOtherInOrder()
+    {
+        QCOMPARE(nextStep(OnboardingStep::welcome), OnboardingStep::accessibility);
+        QCOMPARE(nextStep(OnboardingStep::accessibility), OnboardingStep::notifications);
+        QCOMPARE(nextStep(OnboardingStep::notifications), OnboardingStep::intervals);
+        QCOMPARE(nextStep(OnboardingStep::intervals), OnboardingStep::complete);
+        QCOMPARE(nextStep(OnboardingStep::complete), std::nullopt);
+        QCOMPARE(onboardingStep(4), OnboardingStep::complete);
+        QCOMPARE(onboardingStep(5), std::nullopt);
+        QCOMPARE(onboardingStep(-1), std::nullopt);
+    }
+
+    void theFlowWalksThroughEveryStepWithItsDots()
+    {
+        Flow flow;
+        flow.fake.input.trusted = false;
+        OnboardingView view(flow.services(), false, {});
+        QCOMPARE(view.size(), QSize(500, 450));
+        QCOMPARE(view.currentStep(), OnboardingStep::welcome);
+        QVERIFY(texts(&view).contains("Your personal break reminder"));
+        QVERIFY(view.progress()->isFilled(OnboardingStep::welcome));
+        QVERIFY(!view.progress()->isFilled(OnboardingStep::accessibility));
+
+        press(&view, "Get Started");
+        QCOMPARE(view.currentStep(), OnboardingStep::accessibility);
+        QVERIFY(texts(&view).contains("No data leaves your computer"));
+        press(&view, "Skip for now");
+        QCOMPARE(view.currentStep(), OnboardingStep::notifications);
+        press(&view, "Skip");
+        QCOMPARE(view.currentStep(), OnboardingStep::intervals);
+        QVERIFY(view.progress()->isFilled(OnboardingStep::intervals));
+        QVERIFY(!view.progress()->isFilled(OnboardingStep::complete));
+        press(&view, "Start Working");
+        QCOMPARE(view.currentStep(), OnboardingStep::complete);
+        QVERIFY(view.progress()->isFilled(OnboardingStep::complete));
+        QVERIFY(texts(&view).contains("All Set!"));
+        QCOMPARE(flow.authorization.requests, 0); // skipping asks nothing
+    }
+
+    void accessibilityAlreadyGrantedGoesStraightOn()
+    {
+        Flow flow;
+        flow.fake.input.trusted = true;
+        AccessibilityPermissionStep step(flow.fake.input, flow.fake.mainLoop);
+        QCOMPARE(step.mainButton()->text(), QStringLiteral("Continue"));
+        QVERIFY(!step.note()->isVisibleTo(&step));
+        int nexts = 0;
+        connect(&step, &AccessibilityPermissionStep::next, this, [&] { ++nexts; });
+        QTest::mouseClick(step.mainButton(), Qt::LeftButton);
+        QCOMPARE(nexts, 1);
+        QCOMPARE(flow.fake.input.prompts, 0);
+    }
+
+    void accessibilityGrantedWhileShownSwitchesTheButtonWithinASecond()
+    {
+        Flow flow;
+        flow.fake.input.trusted = false;
+        AccessibilityPermissionStep step(flow.fake.input, flow.fake.mainLoop);
+        int nexts = 0;
+        connect(&step, &AccessibilityPermissionStep::next, this, [&] { ++nexts; });
+        QCOMPARE(step.mainButton()->text(), QStringLiteral("Enable Activity Tracking"));
+        QVERIFY(step.note()->isVisibleTo(&step));
+        QCOMPARE(step.note()->text(), AccessibilityPermissionStep::kMissingPermissionNote);
+
+        QTest::mouseClick(step.mainButton(), Qt::LeftButton);
+        QTest::mouseClick(step.mainButton(), Qt::LeftButton);
+        QCOMPARE(flow.fake.input.prompts, 2);               // each press prompts
+        QCOMPARE(flow.fake.mainLoop.activeTimerCount(), 1); // but one watch is enough
+        flow.fake.mainLoop.advance(5);
+        QCOMPARE(step.mainButton()->text(), QStringLiteral("Enable Activity Tracking"));
+
+        flow.fake.input.trusted = true;
+        flow.fake.mainLoop.advance(1);
+        QCOMPARE(step.mainButton()->text(), QStringLiteral("Continue"));
+        QVERIFY(!step.note()->isVisibleTo(&step));
+        QVERIFY(!step.isPolling());
+        QCOMPARE(flow.fake.mainLoop.activeTimerCount(), 0);
+        QCOMPARE(nexts, 0); // the user presses on
+        QTest::mouseClick(step.mainButton(), Qt::LeftButton);
+        QCOMPARE(nexts, 1);
+    }
+
+    void notificationsMoveOnWhateverTheAnswer()
+    {
+        for (bool granted : {false, true}) {
+            Flow flow;
+            OnboardingView view(flow.services(), false, {});
+            view.showStep(OnboardingStep::notifications);
+            press(&view, "Enable Notifications");
+            QCOMPARE(flow.authorization.requests, 1);
+            QCOMPARE(view.currentStep(), OnboardingStep::notifications); // until the answer comes
+            flow.authorization.answer(granted);
+            QCOMPARE(view.currentStep(), OnboardingStep::intervals);
+        }
+    }
+
+    void aLateNotificationAnswerAfterSkippingChangesNothing()
+    {
+        Flow flow;
+        OnboardingView view(flow.services(), false, {});
+        view.showStep(OnboardingStep::notifications);
+        press(&view, "Enable Notifications");
+        press(&view, "Skip");
+        press(&view, "Start Working");
+        deleteLaterNow();
+        flow.authorization.answer(true);
+        QCOMPARE(view.currentStep(), OnboardingStep::complete);
+    }
+
+    void chipsShowAndStoreTheLengths()
+    {
+        QCOMPARE(IntervalChoices::workChips(25),
+                 (std::vector<IntervalChip>{{15, "15 min", false}, {25, "25 min", true}, {50, "50 min", false}}));
+        QCOMPARE(IntervalChoices::breakChips(5),
+                 (std::vector<IntervalChip>{{5, "5 min", true}, {10, "10 min", false}}));
+
+        Flow flow;
+        IntervalsStep step(flow.settings);
+        const auto selected = [](const std::vector<ChoiceChip *> &chips) {
+            QStringList result;
+            for (ChoiceChip *chip : chips) {
+                if (chip->isSelected())
+                    result << chip->text();
+            }
+            return result;
+        };
+        QCOMPARE(selected(step.workChips()), QStringList{"25 min"});
+        QCOMPARE(selected(step.breakChips()), QStringList{"5 min"});
+
+        QTest::mouseClick(step.workChips()[2], Qt::LeftButton);
+        QCOMPARE(flow.settings.workDuration(), 50);
+        QCOMPARE(selected(step.workChips()), QStringList{"50 min"});
+        QTest::mouseClick(step.breakChips()[1], Qt::LeftButton);
+        QCOMPARE(flow.settings.shortBreakDuration(), 10);
+        QCOMPARE(selected(step.breakChips()), QStringList{"10 min"});
+
+        flow.settings.setWorkDuration(30); // no chip carries it
+        QCOMPARE(selected(step.workChips()), QStringList{});
+        QCOMPARE(selected(step.breakChips()), QStringList{"10 min"});
+    }
+
+    void finishingSwitchesTheSameWindowToTheMainView()
+    {
+        Flow flow;
+        flow.fake.input.trusted = false;
+        QWidget *mainView = nullptr;
+        MainWindowContent window(
+            flow.settings, [&] { return new OnboardingView(flow.services(), false, {}); },
+            [&] { return mainView = new QLabel(QStringLiteral("main view")); });
+        window.show();
+        QVERIFY(!window.showsMainView());
+        auto *onboarding = qobject_cast<OnboardingView *>(window.current());
+        QVERIFY(onboarding);
+        QCOMPARE(window.preferredWindowSize(), QSize(500, 450));
+        QVERIFY(window.minimumSize().width() >= 500 && window.minimumSize().height() >= 450);
+
+        onboarding->showStep(OnboardingStep::complete);
+        flow.fake.log.lines.clear();
+        press(onboarding, "Let's Go!");
+        QVERIFY(flow.settings.hasCompletedOnboarding());
+        QVERIFY(flow.fake.log.lines.contains("AppState: start() called"));
+        QVERIFY(window.showsMainView());
+        QCOMPARE(window.current(), mainView);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.preferredWindowSize(), QSize(800, 600));
+        QPointer<QWidget> old(onboarding);
+        deleteLaterNow();
+        QVERIFY(!old);
+
+        // Further settings changes keep the main view as it is.
+        flow.settings.setWorkDuration(15);
+        QCOMPARE(window.current(), mainView);
+    }
+
+    void aCompletedOnboardingOpensOnTheMainView()
+    {
+        Flow flow;
+        flow.settings.setHasCompletedOnboarding(true);
+        int onboardings = 0;
+        MainWindowContent window(
+            flow.settings, [&] { return ++onboardings, new QWidget; }, [] { return new QLabel("main"); });
+        QVERIFY(window.showsMainView());
+        QCOMPARE(onboardings, 0);
+    }
+
+    void theAboutWindowShowsTheAboutPanelAndClosesAlone()
+    {
+        Flow flow;
+        QWidget mainWindow;
+        mainWindow.show();
+        AboutWindow about(flow.services());
+        about.bringToFront();
+        QCOMPARE(about.windowTitle(), QStringLiteral("About Pelmix"));
+        QCOMPARE(about.objectName(), QStringLiteral("onboarding"));
+        QVERIFY(about.content()->isInfoMode());
+        QVERIFY(!about.content()->progress());
+        QVERIFY(qobject_cast<AboutInfoView *>(about.content()->content()));
+        const QStringList shown = texts(&about);
+        QVERIFY(shown.contains("Version 1.0"));
+        QVERIFY(shown.contains("Pelmix"));
+        QVERIFY(!button(&about, "Get Started"));
+        QCOMPARE(about.findChildren<FeatureRow *>().size(), 3);
+        QCOMPARE(about.findChildren<FeatureRow *>().at(2)->text(), QStringLiteral("Works completely offline"));
+
+        press(&about, "Close");
+        QVERIFY(!about.isVisible());
+        QVERIFY(mainWindow.isVisible());
+        // It opens again as it was.
+        about.bringToFront();
+        QVERIFY(about.isVisible());
+        QVERIFY(button(&about, "Close"));
+    }
+};
+
+QTEST_MAIN(OnboardingTest)
+#include "tst_onboarding.moc"
