@@ -44,26 +44,12 @@ QStringList texts(QWidget *root)
     return result;
 }
 
-// Answers notification permission requests when the test says so, as the desktop does later.
-struct PendingAuthorization {
-    std::function<void(bool)> answer;
-    int requests = 0;
-    NotificationPermissionStep::Authorization request()
-    {
-        return [this](std::function<void(bool)> completion) {
-            ++requests;
-            answer = std::move(completion);
-        };
-    }
-};
-
 struct Flow {
     FakePlatform fake;
     UserSettings settings{fake.platform()};
     AppState appState{fake.platform(), settings};
-    PendingAuthorization authorization;
 
-    OnboardingView::Services services() { return {settings, appState, fake.platform(), authorization.request()}; }
+    OnboardingView::Services services() { return {settings, appState, fake.platform()}; }
 };
 
 void deleteLaterNow() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -108,7 +94,7 @@ private slots:
         QCOMPARE(view.currentStep(), OnboardingStep::complete);
         QVERIFY(view.progress()->isFilled(OnboardingStep::complete));
         QVERIFY(texts(&view).contains("All Set!"));
-        QCOMPARE(flow.authorization.requests, 0); // skipping asks nothing
+        QCOMPARE(flow.fake.notifications.authorizationRequests, 0); // skipping asks nothing
     }
 
     void accessibilityAlreadyGrantedGoesStraightOn()
@@ -158,12 +144,13 @@ private slots:
     {
         for (bool granted : {false, true}) {
             Flow flow;
+            flow.fake.notifications.granted = granted;
             OnboardingView view(flow.services(), false, {});
             view.showStep(OnboardingStep::notifications);
             press(&view, "Enable Notifications");
-            QCOMPARE(flow.authorization.requests, 1);
+            QCOMPARE(flow.fake.notifications.authorizationRequests, 1);
             QCOMPARE(view.currentStep(), OnboardingStep::notifications); // until the answer comes
-            flow.authorization.answer(granted);
+            flow.fake.mainLoop.runPending();
             QCOMPARE(view.currentStep(), OnboardingStep::intervals);
         }
     }
@@ -177,7 +164,7 @@ private slots:
         press(&view, "Skip");
         press(&view, "Start Working");
         deleteLaterNow();
-        flow.authorization.answer(true);
+        flow.fake.mainLoop.runPending();
         QCOMPARE(view.currentStep(), OnboardingStep::complete);
     }
 

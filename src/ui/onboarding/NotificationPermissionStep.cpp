@@ -1,15 +1,16 @@
 #include "NotificationPermissionStep.h"
 
 #include "StepParts.h"
+#include "platform/NotificationCenter.h"
 #include "ui/screens/ScreenStyle.h"
 
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-NotificationPermissionStep::NotificationPermissionStep(Authorization requestAuthorization, QWidget *parent)
+NotificationPermissionStep::NotificationPermissionStep(NotificationCenter &notifications, QWidget *parent)
     : QWidget(parent),
-      m_requestAuthorization(std::move(requestAuthorization)),
+      m_notifications(notifications),
       m_main(StepParts::mainButton({})),
       m_skip(StepParts::secondaryButton(QStringLiteral("Skip")))
 {
@@ -24,7 +25,7 @@ NotificationPermissionStep::NotificationPermissionStep(Authorization requestAuth
 
     connect(m_main, &QPushButton::clicked, this, [this] {
         // The answer may come after the user skipped and this step is gone.
-        m_requestAuthorization([self = QPointer(this)](bool granted) {
+        m_notifications.requestAuthorization([self = QPointer(this)](bool granted, const std::optional<QString> &) {
             if (!self)
                 return;
             self->m_permissionGranted = granted;

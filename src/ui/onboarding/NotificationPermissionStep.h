@@ -2,8 +2,7 @@
 
 #include <QWidget>
 
-#include <functional>
-
+class NotificationCenter;
 class QPushButton;
 
 // Asks the desktop's notification service whether reminders will be shown; the flow moves
@@ -11,10 +10,7 @@ class QPushButton;
 class NotificationPermissionStep : public QWidget {
     Q_OBJECT
 public:
-    // Asks for the permission and calls back, later, with the answer.
-    using Authorization = std::function<void(std::function<void(bool granted)>)>;
-
-    explicit NotificationPermissionStep(Authorization requestAuthorization, QWidget *parent = nullptr);
+    explicit NotificationPermissionStep(NotificationCenter &notifications, QWidget *parent = nullptr);
 
     bool permissionGranted() const { return m_permissionGranted; }
     QPushButton *mainButton() const { return m_main; }
@@ -26,7 +22,7 @@ signals:
 private:
     void refresh();
 
-    Authorization m_requestAuthorization;
+    NotificationCenter &m_notifications;
     bool m_permissionGranted = false;
     QPushButton *m_main;
     QPushButton *m_skip;

@@ -3,6 +3,7 @@
 #include "AccessibilityPermissionStep.h"
 #include "CompleteStep.h"
 #include "IntervalsStep.h"
+#include "NotificationPermissionStep.h"
 #include "ProgressDots.h"
 #include "WelcomeStep.h"
 #include "app/AppState.h"
@@ -72,7 +73,7 @@ QWidget *OnboardingView::makeStep(OnboardingStep step)
         return view;
     }
     case OnboardingStep::notifications: {
-        auto *view = new NotificationPermissionStep(m_services.requestNotificationAuthorization);
+        auto *view = new NotificationPermissionStep(m_services.platform.notifications);
         connect(view, &NotificationPermissionStep::next, this, [this] { showStep(OnboardingStep::intervals); });
         return view;
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "NotificationPermissionStep.h"
 #include "OnboardingStep.h"
 
 #include <QWidget>
@@ -24,7 +23,6 @@ public:
         UserSettings &settings;
         AppState &appState;
         Platform &platform;
-        NotificationPermissionStep::Authorization requestNotificationAuthorization;
     };
 
     // `dismiss` closes the window that hosts the view.
