@@ -21,6 +21,33 @@ QColor orange() { return QColor(0xff, 0x95, 0x00); }
 QColor red() { return QColor(0xff, 0x3b, 0x30); }
 QColor gray() { return QColor(0x8e, 0x8e, 0x93); }
 
+QColor color(ColorRole role, const QPalette &palette)
+{
+    switch (role) {
+    case ColorRole::primary:
+        return primaryText(palette);
+    case ColorRole::secondary:
+        return secondaryText(palette);
+    case ColorRole::tertiary:
+        return tertiaryText(palette);
+    case ColorRole::green:
+        return green();
+    case ColorRole::orange:
+        return orange();
+    case ColorRole::red:
+        return red();
+    case ColorRole::purple:
+        return QColor(0xaf, 0x52, 0xde);
+    case ColorRole::blue:
+        return blue();
+    case ColorRole::gray:
+        return gray();
+    case ColorRole::white:
+        return Qt::white;
+    }
+    return primaryText(palette);
+}
+
 QColor primaryText(const QPalette &palette) { return palette.color(QPalette::WindowText); }
 QColor secondaryText(const QPalette &palette)
 {

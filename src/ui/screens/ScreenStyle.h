@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ColorRole.h"
+
 #include <QColor>
 #include <QFont>
 
@@ -17,6 +19,8 @@ QColor green();
 QColor orange();
 QColor red();
 QColor gray();
+
+QColor color(ColorRole role, const QPalette &palette);
 
 QColor primaryText(const QPalette &palette);
 QColor secondaryText(const QPalette &palette);
