@@ -12,6 +12,7 @@ namespace StepParts {
 
 namespace {
 constexpr int kDefaultMargin = 16;
+constexpr int kSpacing = 20;
 constexpr int kBottomMargin = 30;
 constexpr int kButtonSideMargin = 40;
 } // namespace
@@ -19,13 +20,21 @@ constexpr int kButtonSideMargin = 40;
 QVBoxLayout *stackLayout(QWidget *widget)
 {
     auto *layout = new QVBoxLayout(widget);
-    layout->setSpacing(20);
+    layout->setSpacing(kSpacing);
     layout->setContentsMargins(kDefaultMargin, kDefaultMargin, kDefaultMargin, kDefaultMargin + kBottomMargin);
     layout->addStretch(1);
     return layout;
 }
 
-void finish(QVBoxLayout *layout) { layout->addStretch(1); }
+void finish(QVBoxLayout *layout)
+{
+    // The 450-pixel window cannot always hold every element 20 apart (the activity step with
+    // its note does not): the gaps give way before any element is squeezed.
+    layout->setSpacing(0);
+    for (int i = layout->count() - 1; i > 1; --i)
+        layout->insertSpacerItem(i, new QSpacerItem(0, kSpacing, QSizePolicy::Minimum, QSizePolicy::Preferred));
+    layout->addStretch(1);
+}
 
 void addSymbol(QVBoxLayout *layout, const QString &symbol, int pixelSize, const QColor &color)
 {
