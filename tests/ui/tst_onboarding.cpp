@@ -14,6 +14,7 @@
 #include "ui/onboarding/ProgressDots.h"
 
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
 
@@ -231,6 +232,23 @@ private slots:
         // Further settings changes keep the main view as it is.
         flow.settings.setWorkDuration(15);
         QCOMPARE(window.current(), mainView);
+    }
+
+    void finishingSurvivesAWindowThatDeletesTheFlowAtOnce()
+    {
+        Flow flow;
+        QMainWindow window;
+        auto *onboarding = new OnboardingView(flow.services(), false, {});
+        window.setCentralWidget(onboarding);
+        connect(&flow.settings, &UserSettings::changed, &window, [&] {
+            if (flow.settings.hasCompletedOnboarding() && window.centralWidget() == onboarding)
+                window.setCentralWidget(new QLabel(QStringLiteral("main view"))); // deletes the flow
+        });
+        window.show();
+        onboarding->showStep(OnboardingStep::complete);
+        press(onboarding, "Let's Go!");
+        QVERIFY(qobject_cast<QLabel *>(window.centralWidget()));
+        QCOMPARE(flow.fake.log.lines.last(), QStringLiteral("AppState: start() called"));
     }
 
     void aCompletedOnboardingOpensOnTheMainView()

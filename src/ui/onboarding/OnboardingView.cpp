@@ -29,6 +29,8 @@ OnboardingView::OnboardingView(Services services, bool isInfoMode, std::function
         m_content = new AboutInfoView([this] {
             if (m_dismiss)
                 m_dismiss();
+            else
+                window()->close();
         });
         m_layout->addWidget(m_content);
         return;
@@ -94,7 +96,9 @@ QWidget *OnboardingView::makeStep(OnboardingStep step)
 void OnboardingView::finishFlow()
 {
     // The window that shows this flow swaps it for the main view on this change of the
-    // preference; the flow itself closes nothing.
-    m_services.settings.setHasCompletedOnboarding(true);
-    m_services.appState.start();
+    // preference, and may delete this view right away: hold on to what comes after.
+    UserSettings &settings = m_services.settings;
+    AppState &appState = m_services.appState;
+    settings.setHasCompletedOnboarding(true);
+    appState.start();
 }

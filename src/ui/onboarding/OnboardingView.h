@@ -25,7 +25,7 @@ public:
         Platform &platform;
     };
 
-    // `dismiss` closes the window that hosts the view.
+    // `dismiss` closes the window that hosts the view; without one, the view closes its window.
     OnboardingView(Services services, bool isInfoMode, std::function<void()> dismiss, QWidget *parent = nullptr);
 
     OnboardingStep currentStep() const { return m_currentStep; }
