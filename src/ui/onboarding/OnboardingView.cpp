@@ -50,7 +50,7 @@ void OnboardingView::showStep(OnboardingStep step)
     m_progress->setCurrentStep(step);
     QWidget *next = makeStep(step);
     if (m_content) {
-        m_layout->replaceWidget(m_content, next);
+        delete m_layout->replaceWidget(m_content, next);
         m_content->hide();
         m_content->deleteLater();
     } else {

@@ -41,7 +41,7 @@ void SessionHistoryCard::refresh()
         layout->addWidget(new SessionRow(session, body));
 
     if (m_body) {
-        contentLayout()->replaceWidget(m_body, body);
+        delete contentLayout()->replaceWidget(m_body, body);
         delete m_body;
     } else {
         contentLayout()->addWidget(body);
