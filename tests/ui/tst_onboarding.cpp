@@ -248,7 +248,7 @@ private slots:
         onboarding->showStep(OnboardingStep::complete);
         press(onboarding, "Let's Go!");
         QVERIFY(qobject_cast<QLabel *>(window.centralWidget()));
-        QCOMPARE(flow.fake.log.lines.last(), QStringLiteral("AppState: start() called"));
+        QVERIFY(flow.fake.log.lines.contains(QStringLiteral("AppState: start() called")));
     }
 
     void aCompletedOnboardingOpensOnTheMainView()
