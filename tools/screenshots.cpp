@@ -1,10 +1,7 @@
 // Renders the settings, statistics, onboarding and about screens on Qt's offscreen platform,
 // over fake platform services and a generated week of history, into PNG files.
 
-#include "app/AppState.h"
-#include "settings/UserSettings.h"
-#include "stats/StatsManager.h"
-#include "support/FakePlatform.h"
+#include "support/FakeApp.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/settings/SettingsContent.h"
@@ -86,19 +83,19 @@ int main(int argc, char *argv[])
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     QDir().mkpath(folder);
 
-    FakePlatform fake;
     const QDate today(2026, 3, 14);
-    fake.mainLoop.setNow(Instant::fromDateTime(QDateTime(today, QTime(15, 40))));
+    FakeApp app(Instant::fromDateTime(QDateTime(today, QTime(15, 40))));
+    FakePlatform &fake = app.fake;
     fake.input.trusted = false;
-    UserSettings settings(fake.platform());
-    AppState appState(fake.platform(), settings);
+    UserSettings &settings = *app.settings;
+    AppState &appState = *app.appState;
+    StatsManager &stats = *app.stats;
     bool ok = true;
 
     SettingsContent settingsScreen(settings, appState);
     settingsScreen.resize(560, 700);
     ok &= save(settingsScreen, folder, QStringLiteral("settings.png"));
 
-    StatsManager stats(fake.platform());
     generateWeek(stats, today, fake.mainLoop.now());
     StatsView statsScreen(stats, fake.mainLoop);
     statsScreen.resize(620, 900);

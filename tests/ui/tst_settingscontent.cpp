@@ -1,6 +1,4 @@
-#include "app/AppState.h"
-#include "settings/UserSettings.h"
-#include "support/FakePlatform.h"
+#include "support/FakeApp.h"
 #include "ui/settings/SettingsContent.h"
 #include "ui/settings/ToggleSwitch.h"
 
@@ -28,10 +26,10 @@ void choose(QComboBox *combo, const QString &label)
 }
 
 struct Screen {
-    FakePlatform fake;
-    UserSettings settings{fake.platform()};
-    AppState appState{fake.platform(), settings};
-    SettingsContent view{settings, appState};
+    FakeApp app;
+    FakePlatform &fake = app.fake;
+    UserSettings &settings = *app.settings;
+    SettingsContent view{settings, *app.appState};
 
     QComboBox *picker(SettingsPicker which) const { return view.picker(which); }
     QString shown(SettingsPicker which) const { return view.picker(which)->currentText(); }
