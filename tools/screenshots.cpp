@@ -4,6 +4,7 @@
 #include "support/FakeApp.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/onboarding/OnboardingView.h"
+#include "ui/screens/ScreenFactories.h"
 #include "ui/settings/SettingsContent.h"
 #include "ui/stats/StatsView.h"
 
@@ -110,7 +111,7 @@ int main(int argc, char *argv[])
         ok &= save(onboarding, folder, QString::fromLatin1(name));
     }
 
-    AboutWindow about(services);
+    AboutWindow about(screenFactories(appState, fake.platform()).about);
     ok &= save(about, folder, QStringLiteral("about.png"));
     return ok ? 0 : 1;
 }

@@ -1,4 +1,6 @@
 #include "support/FakeApp.h"
+#include "ui/MainAppView.h"
+#include "ui/MainWindow.h"
 #include "ui/about/AboutInfoView.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/about/FeatureRow.h"
@@ -6,13 +8,14 @@
 #include "ui/onboarding/ChoiceChip.h"
 #include "ui/onboarding/IntervalChoices.h"
 #include "ui/onboarding/IntervalsStep.h"
-#include "ui/onboarding/MainWindowContent.h"
 #include "ui/onboarding/NotificationPermissionStep.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/ProgressDots.h"
+#include "ui/screens/ScreenFactories.h"
+#include "ui/settings/SettingsContent.h"
+#include "ui/stats/StatsView.h"
 
 #include <QLabel>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
 
@@ -206,61 +209,27 @@ private slots:
     {
         Flow flow;
         flow.fake.input.trusted = false;
-        QWidget *mainView = nullptr;
-        MainWindowContent window(
-            flow.settings, [&] { return new OnboardingView(flow.services(), false, {}); },
-            [&] { return mainView = new QLabel(QStringLiteral("main view")); });
+        MainWindow window(flow.appState, flow.fake.platform(), screenFactories(flow.appState, flow.fake.platform()));
         window.show();
-        QVERIFY(!window.showsMainView());
-        auto *onboarding = qobject_cast<OnboardingView *>(window.current());
+        auto *onboarding = qobject_cast<OnboardingView *>(window.centralWidget());
         QVERIFY(onboarding);
-        QCOMPARE(window.preferredWindowSize(), QSize(500, 450));
-        QVERIFY(window.minimumSize().width() >= 500 && window.minimumSize().height() >= 450);
+        QVERIFY(!onboarding->isInfoMode());
+        QCOMPARE(window.size(), QSize(500, 450));
 
         onboarding->showStep(OnboardingStep::complete);
         flow.fake.log.lines.clear();
         press(onboarding, "Let's Go!");
         QVERIFY(flow.settings.hasCompletedOnboarding());
-        QVERIFY(flow.fake.log.lines.contains("AppState: start() called"));
-        QVERIFY(window.showsMainView());
-        QCOMPARE(window.current(), mainView);
+        QCOMPARE(flow.fake.log.lines.value(0), QStringLiteral("AppState: start() called"));
+        QVERIFY(window.mainView());
+        QCOMPARE(window.centralWidget(), window.mainView());
         QVERIFY(window.isVisible());
-        QCOMPARE(window.preferredWindowSize(), QSize(800, 600));
-        QPointer<QWidget> old(onboarding);
-        deleteLaterNow();
-        QVERIFY(!old);
-
-        // Further settings changes keep the main view as it is.
-        flow.settings.setWorkDuration(15);
-        QCOMPARE(window.current(), mainView);
-    }
-
-    void finishingSurvivesAWindowThatDeletesTheFlowAtOnce()
-    {
-        Flow flow;
-        QMainWindow window;
-        auto *onboarding = new OnboardingView(flow.services(), false, {});
-        window.setCentralWidget(onboarding);
-        connect(&flow.settings, &UserSettings::changed, &window, [&] {
-            if (flow.settings.hasCompletedOnboarding() && window.centralWidget() == onboarding)
-                window.setCentralWidget(new QLabel(QStringLiteral("main view"))); // deletes the flow
-        });
-        window.show();
-        onboarding->showStep(OnboardingStep::complete);
-        press(onboarding, "Let's Go!");
-        QVERIFY(qobject_cast<QLabel *>(window.centralWidget()));
-        QVERIFY(flow.fake.log.lines.contains(QStringLiteral("AppState: start() called")));
-    }
-
-    void aCompletedOnboardingOpensOnTheMainView()
-    {
-        Flow flow;
-        flow.settings.setHasCompletedOnboarding(true);
-        int onboardings = 0;
-        MainWindowContent window(
-            flow.settings, [&] { return ++onboardings, new QWidget; }, [] { return new QLabel("main"); });
-        QVERIFY(window.showsMainView());
-        QCOMPARE(onboardings, 0);
+        QCOMPARE(window.size(), QSize(800, 600));
+        // The screens are the real ones.
+        window.mainView()->setSelectedSection(AppSection::settings);
+        QVERIFY(window.findChild<SettingsContent *>());
+        window.mainView()->setSelectedSection(AppSection::stats);
+        QVERIFY(window.findChild<StatsView *>());
     }
 
     void theAboutWindowShowsTheAboutPanelAndClosesAlone()
@@ -268,13 +237,15 @@ private slots:
         Flow flow;
         QWidget mainWindow;
         mainWindow.show();
-        AboutWindow about(flow.services());
+        AboutWindow about(screenFactories(flow.appState, flow.fake.platform()).about);
         about.bringToFront();
+        QCOMPARE(about.size(), QSize(500, 450));
         QCOMPARE(about.windowTitle(), QStringLiteral("About Pelmix"));
         QCOMPARE(about.objectName(), QStringLiteral("onboarding"));
-        QVERIFY(about.content()->isInfoMode());
-        QVERIFY(!about.content()->progress());
-        QVERIFY(qobject_cast<AboutInfoView *>(about.content()->content()));
+        auto *view = qobject_cast<OnboardingView *>(about.content());
+        QVERIFY(view && view->isInfoMode());
+        QVERIFY(!view->progress());
+        QVERIFY(qobject_cast<AboutInfoView *>(view->content()));
         const QStringList shown = texts(&about);
         QVERIFY(shown.contains("Version 1.0"));
         QVERIFY(shown.contains("Pelmix"));

@@ -1,5 +1,6 @@
 #include "stats/StatsManager.h"
 #include "support/FakePlatform.h"
+#include "ui/SymbolLabel.h"
 #include "ui/stats/SessionHistoryCard.h"
 #include "ui/stats/SessionRow.h"
 #include "ui/stats/StatBox.h"
@@ -61,7 +62,7 @@ struct Screen {
                 if (auto *label = row->findChild<QLabel *>(name))
                     parts << label->text();
             }
-            parts << row->findChild<QLabel *>("completion")->property("symbol").toString();
+            parts << row->findChild<SymbolLabel *>("completion")->symbol();
             result << parts.join(" | ");
         }
         return result;

@@ -1,14 +1,21 @@
 #include "AboutWindow.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 
-AboutWindow::AboutWindow(OnboardingView::Services services, QWidget *parent)
+AboutWindow::AboutWindow(const ViewFactories::Factory &makeContent, QWidget *parent)
     : QWidget(parent, Qt::Window),
-      m_content(new OnboardingView(std::move(services), true, [this] { close(); }))
+      m_content(makeContent ? makeContent(this) : nullptr)
 {
     setObjectName(kIdentifier);
     setWindowTitle(kTitle);
     setWindowRole(kIdentifier);
+    if (!m_content) {
+        auto *label = new QLabel(QStringLiteral("Pelmix\nVersion 1.0"), this);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumSize(500, 450);
+        m_content = label;
+    }
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_content);

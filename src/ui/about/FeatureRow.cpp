@@ -1,5 +1,6 @@
 #include "FeatureRow.h"
 
+#include "ui/SymbolLabel.h"
 #include "ui/screens/ScreenStyle.h"
 
 #include <QHBoxLayout>
@@ -14,8 +15,8 @@ FeatureRow::FeatureRow(const QString &icon, const QString &text, QWidget *parent
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
-    QLabel *symbol = ScreenStyle::symbolLabel(icon, 16, ScreenStyle::secondaryText(palette()), this);
-    symbol->setFixedWidth(24);
+    SymbolLabel *symbol = ScreenStyle::symbolLabel(icon, 16, ColorRole::secondary, this);
+    symbol->setBoxWidth(24);
     layout->addWidget(symbol, 0, Qt::AlignVCenter);
     QLabel *label = ScreenStyle::label(text, ScreenStyle::font(14), {}, this);
     label->setTextFormat(Qt::PlainText);

@@ -19,7 +19,7 @@ AccessibilityPermissionStep::AccessibilityPermissionStep(InputMonitoring &input,
 {
     const QColor secondary = ScreenStyle::secondaryText(palette());
     QVBoxLayout *layout = StepParts::stackLayout(this);
-    StepParts::addSymbol(layout, QStringLiteral("keyboard.fill"), 50, ScreenStyle::accent(palette()));
+    StepParts::addSymbol(layout, QStringLiteral("keyboard.fill"), 50, ColorRole::blue);
     StepParts::addText(layout, QStringLiteral("Activity Tracking"), 24, true);
     StepParts::addText(layout,
                        QStringLiteral("Pelmix needs to monitor keyboard/mouse activity to know when you're working"),

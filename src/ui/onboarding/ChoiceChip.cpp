@@ -38,17 +38,17 @@ void ChoiceChip::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor fill = m_selected ? ScreenStyle::accent(palette()) : ScreenStyle::gray();
+    QColor fill = m_selected ? ScreenStyle::accent(palette()) : ScreenStyle::color(ColorRole::gray, palette());
     fill.setAlphaF(m_selected ? 0.2f : 0.1f);
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);
     painter.drawRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
-    if (hasFocus()) {
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(ScreenStyle::accent(palette()), 1));
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius, kCornerRadius);
     }
     painter.setFont(chipFont());
-    painter.setPen(ScreenStyle::primaryText(palette()));
+    painter.setPen(ScreenStyle::color(ColorRole::primary, palette()));
     painter.drawText(rect(), Qt::AlignCenter, text());
 }

@@ -13,7 +13,7 @@ CompleteStep::CompleteStep(QWidget *parent)
 {
     const QColor secondary = ScreenStyle::secondaryText(palette());
     QVBoxLayout *layout = StepParts::stackLayout(this);
-    StepParts::addSymbol(layout, QStringLiteral("checkmark.circle.fill"), 60, ScreenStyle::green());
+    StepParts::addSymbol(layout, QStringLiteral("checkmark.circle.fill"), 60, ColorRole::green);
     StepParts::addText(layout, QStringLiteral("All Set!"), 28, true);
     QLabel *body = StepParts::addText(layout, QStringLiteral("Pelmix will remind you to take breaks.\nStay healthy!"),
                                       16, false, secondary);

@@ -42,7 +42,7 @@ IntervalsStep::IntervalsStep(UserSettings &settings, QWidget *parent)
 {
     const QColor secondary = ScreenStyle::secondaryText(palette());
     QVBoxLayout *layout = StepParts::stackLayout(this);
-    StepParts::addSymbol(layout, QStringLiteral("timer"), 50, secondary);
+    StepParts::addSymbol(layout, QStringLiteral("timer"), 50, ColorRole::secondary);
     StepParts::addText(layout, QStringLiteral("Set Your Rhythm"), 24, true);
 
     auto *choices = new QWidget;

@@ -15,7 +15,7 @@ NotificationPermissionStep::NotificationPermissionStep(NotificationCenter &notif
       m_skip(StepParts::secondaryButton(QStringLiteral("Skip")))
 {
     QVBoxLayout *layout = StepParts::stackLayout(this);
-    StepParts::addSymbol(layout, QStringLiteral("bell.badge.fill"), 50, ScreenStyle::orange());
+    StepParts::addSymbol(layout, QStringLiteral("bell.badge.fill"), 50, ColorRole::orange);
     StepParts::addText(layout, QStringLiteral("Notifications"), 24, true);
     StepParts::addText(layout, QStringLiteral("Get reminded when it's time to take a break"), 14, false,
                        ScreenStyle::secondaryText(palette()), 30);

@@ -23,7 +23,7 @@ void ProgressDots::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    QColor faint = ScreenStyle::gray();
+    QColor faint = ScreenStyle::color(ColorRole::gray, palette());
     faint.setAlphaF(0.3f);
     int x = 0;
     for (OnboardingStep step : kAllOnboardingSteps) {

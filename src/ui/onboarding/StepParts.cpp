@@ -1,5 +1,6 @@
 #include "StepParts.h"
 
+#include "ui/SymbolLabel.h"
 #include "ui/about/FeatureRow.h"
 #include "ui/screens/ScreenStyle.h"
 
@@ -36,7 +37,7 @@ void finish(QVBoxLayout *layout)
     layout->addStretch(1);
 }
 
-void addSymbol(QVBoxLayout *layout, const QString &symbol, int pixelSize, const QColor &color)
+void addSymbol(QVBoxLayout *layout, const QString &symbol, int pixelSize, ColorRole color)
 {
     layout->addWidget(ScreenStyle::symbolLabel(symbol, pixelSize, color), 0, Qt::AlignHCenter);
 }
@@ -55,7 +56,7 @@ QLabel *addText(QVBoxLayout *layout, const QString &text, int pixelSize, bool bo
 void addIntroduction(QVBoxLayout *layout, QWidget *owner)
 {
     const QColor secondary = ScreenStyle::secondaryText(owner->palette());
-    addSymbol(layout, QStringLiteral("figure.mind.and.body"), 60, secondary);
+    addSymbol(layout, QStringLiteral("figure.mind.and.body"), 60, ColorRole::secondary);
     addText(layout, QStringLiteral("Pelmix"), 32, true);
     addText(layout, QStringLiteral("Your personal break reminder"), 16, false, secondary);
     layout->addWidget(FeatureRow::column(FeatureRow::introductionFeatures(), 20));

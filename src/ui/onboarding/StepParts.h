@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ColorRole.h"
+
 #include <QColor>
 #include <QString>
 
@@ -18,7 +20,7 @@ namespace StepParts {
 QVBoxLayout *stackLayout(QWidget *widget);
 void finish(QVBoxLayout *layout);
 
-void addSymbol(QVBoxLayout *layout, const QString &symbol, int pixelSize, const QColor &color);
+void addSymbol(QVBoxLayout *layout, const QString &symbol, int pixelSize, ColorRole color);
 QLabel *addText(QVBoxLayout *layout, const QString &text, int pixelSize, bool bold = false, const QColor &color = {},
                 int sideMargin = 0);
 

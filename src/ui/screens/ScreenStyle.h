@@ -8,23 +8,18 @@
 class QLabel;
 class QPalette;
 class QWidget;
+class SymbolLabel;
 
-// The colours and fonts the settings, statistics, onboarding and about screens share.
-// Sizes are logical pixels (the design's points); colours follow the desktop palette,
-// light or dark, except the named accent colours.
+// What the settings, statistics, onboarding and about screens share on top of the program's
+// colours, fonts and symbols: sizes are logical pixels (the design's points), colours follow
+// the desktop palette, light or dark.
 namespace ScreenStyle {
 
-QColor blue();
-QColor green();
-QColor orange();
-QColor red();
-QColor gray();
-
 QColor color(ColorRole role, const QPalette &palette);
-
-QColor primaryText(const QPalette &palette);
+QColor color(ColorRole role);
 QColor secondaryText(const QPalette &palette);
 QColor tertiaryText(const QPalette &palette);
+// The desktop's accent (selection) colour.
 QColor accent(const QPalette &palette);
 // A translucent fill that reads as a raised card on the window background.
 QColor cardFill(const QPalette &palette);
@@ -36,9 +31,6 @@ QFont monospacedFont(int pixelSize);
 QLabel *label(const QString &text, const QFont &font, const QColor &color = {}, QWidget *parent = nullptr);
 void setTextColor(QWidget *widget, const QColor &color);
 
-// A label that draws the system symbol `symbol` at `pixelSize` in `color`; the name stays
-// readable as the label's "symbol" property.
-QLabel *symbolLabel(const QString &symbol, int pixelSize, const QColor &color, QWidget *parent = nullptr);
-void setSymbol(QLabel *label, const QString &symbol, int pixelSize, const QColor &color);
+SymbolLabel *symbolLabel(const QString &symbol, int pixelSize, ColorRole color, QWidget *parent = nullptr);
 
 } // namespace ScreenStyle

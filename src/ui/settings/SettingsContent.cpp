@@ -84,7 +84,7 @@ SettingsContent::SettingsContent(UserSettings &settings, AppState &appState, QWi
     m_reset->setFlat(true);
     m_reset->setCursor(Qt::PointingHandCursor);
     m_reset->setFont(ScreenStyle::font(13));
-    ScreenStyle::setTextColor(m_reset, ScreenStyle::red());
+    ScreenStyle::setTextColor(m_reset, ScreenStyle::color(ColorRole::red, palette()));
     m_reset->setStyleSheet(QStringLiteral("text-align: left; padding: 8px 0px; border: none;"));
     reset->addWidgetRow(m_reset);
     layout->addWidget(reset);

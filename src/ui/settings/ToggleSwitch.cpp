@@ -31,7 +31,7 @@ void ToggleSwitch::paintEvent(QPaintEvent *)
     painter.setBrush(Qt::white);
     painter.drawEllipse(QRectF(x, track.top() + 2, knobSize, knobSize));
 
-    if (hasFocus()) {
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(ScreenStyle::accent(palette()), 1));
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius + 1, radius + 1);

@@ -1,6 +1,7 @@
 #include "SessionRow.h"
 
 #include "StatsPresentation.h"
+#include "ui/SymbolLabel.h"
 #include "ui/screens/ScreenStyle.h"
 
 #include <QHBoxLayout>
@@ -35,7 +36,7 @@ SessionRow::SessionRow(const Session &session, QWidget *parent) : QWidget(parent
     layout->addWidget(divider(this));
     auto *type = new QHBoxLayout;
     type->setSpacing(4);
-    type->addWidget(ScreenStyle::symbolLabel(text.typeIcon, 11, typeColor, this));
+    type->addWidget(ScreenStyle::symbolLabel(text.typeIcon, 11, text.typeColor, this));
     QLabel *typeLabel = ScreenStyle::label(text.typeLabel, ScreenStyle::font(12), typeColor, this);
     typeLabel->setObjectName(QStringLiteral("type"));
     type->addWidget(typeLabel);
@@ -54,8 +55,7 @@ SessionRow::SessionRow(const Session &session, QWidget *parent) : QWidget(parent
     QLabel *duration = ScreenStyle::label(text.duration, ScreenStyle::font(12), secondary, this);
     duration->setObjectName(QStringLiteral("duration"));
     layout->addWidget(duration);
-    QLabel *mark =
-        ScreenStyle::symbolLabel(text.completionIcon, 14, ScreenStyle::color(text.completionColor, palette()), this);
+    SymbolLabel *mark = ScreenStyle::symbolLabel(text.completionIcon, 14, text.completionColor, this);
     mark->setObjectName(QStringLiteral("completion"));
     layout->addWidget(mark);
 }
@@ -65,7 +65,7 @@ void SessionRow::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    QColor fill = ScreenStyle::gray();
+    QColor fill = ScreenStyle::color(ColorRole::gray, palette());
     fill.setAlphaF(0.1f);
     painter.setBrush(fill);
     painter.drawRoundedRect(QRectF(rect()), 6, 6);

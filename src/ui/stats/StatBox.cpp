@@ -1,11 +1,12 @@
 #include "StatBox.h"
 
+#include "ui/SymbolLabel.h"
 #include "ui/screens/ScreenStyle.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-StatBox::StatBox(const QString &title, const QString &value, const QString &icon, const QColor &color, QWidget *parent)
+StatBox::StatBox(const QString &title, const QString &value, const QString &icon, ColorRole color, QWidget *parent)
     : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);

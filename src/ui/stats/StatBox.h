@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include "ui/ColorRole.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -9,7 +10,7 @@ class QLabel;
 class StatBox : public QWidget {
     Q_OBJECT
 public:
-    StatBox(const QString &title, const QString &value, const QString &icon, const QColor &color,
+    StatBox(const QString &title, const QString &value, const QString &icon, ColorRole color,
             QWidget *parent = nullptr);
 
     QString title() const;

@@ -3,7 +3,6 @@
 #include "StatBox.h"
 #include "StatsFormat.h"
 #include "stats/StatsManager.h"
-#include "ui/screens/ScreenStyle.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -23,7 +22,7 @@ TodaySummaryCard::TodaySummaryCard(StatsManager &statsManager, QWidget *parent)
     auto *row = new QHBoxLayout;
     row->setSpacing(20);
     for (const StatsFormat::SummaryTile &tile : tilesOf(m_statsManager)) {
-        auto *box = new StatBox(tile.title, tile.value, tile.icon, ScreenStyle::color(tile.color, palette()));
+        auto *box = new StatBox(tile.title, tile.value, tile.icon, tile.color);
         m_tiles.push_back(box);
         row->addWidget(box, 1);
     }

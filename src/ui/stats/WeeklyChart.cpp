@@ -62,7 +62,7 @@ void WeeklyChart::paintEvent(QPaintEvent *)
     const auto count = static_cast<qreal>(std::max<size_t>(1, m_chart.bars.size()));
     const qreal slot = plot.width() / count;
     const qreal barWidth = slot * kBarShareOfSlot;
-    const QColor blue = ScreenStyle::blue();
+    const QColor blue = ScreenStyle::color(ColorRole::blue, palette());
     for (size_t i = 0; i < m_chart.bars.size(); ++i) {
         const StatsPresentation::ChartBar &bar = m_chart.bars[i];
         const qreal centre = plot.left() + slot * (static_cast<qreal>(i) + 0.5);
