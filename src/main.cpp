@@ -1,8 +1,10 @@
+#include "app/AppState.h"
 #include "app/GraphicalSession.h"
 #include "app/PelmixApp.h"
 #include "app/SingleInstance.h"
 #include "platform/Platform.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "ui/screens/ScreenFactories.h"
 
 #include <QApplication>
 
@@ -27,5 +29,6 @@ int main(int argc, char *argv[])
     LinuxPlatform linuxPlatform;
     Platform::setCurrent(&linuxPlatform.platform());
     PelmixApp pelmix(linuxPlatform.platform(), linuxPlatform.desktop(), instance);
+    pelmix.setViewFactories(screenFactories(AppState::shared(), linuxPlatform.platform()));
     return pelmix.run();
 }

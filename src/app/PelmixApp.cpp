@@ -10,11 +10,10 @@
 #include "ui/SymbolGlyphs.h"
 #include "ui/TrayActions.h"
 #include "ui/TrayItem.h"
+#include "ui/about/AboutWindow.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QTimer>
-#include <QVBoxLayout>
 
 PelmixApp::PelmixApp(Platform &platform, QtDesktop &desktop, SingleInstance &instance)
     : m_platform(platform),
@@ -69,23 +68,8 @@ void PelmixApp::bringMainWindowToFront() { ensureMainWindow().bringToFront(); }
 void PelmixApp::showAboutWindow()
 {
     if (!m_aboutWindow) {
-        auto *window = new QWidget;
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->setObjectName(QStringLiteral("onboarding"));
-        window->setWindowTitle(QStringLiteral("About Pelmix"));
-        auto *layout = new QVBoxLayout(window);
-        layout->setContentsMargins(0, 0, 0, 0);
-        QWidget *content = m_factories.about ? m_factories.about(window) : nullptr;
-        if (!content) {
-            auto *label = new QLabel(QStringLiteral("Pelmix\nVersion 1.0"), window);
-            label->setAlignment(Qt::AlignCenter);
-            content = label;
-        }
-        layout->addWidget(content);
-        window->resize(MainWindow::kOnboardingSize);
-        m_aboutWindow = window;
+        m_aboutWindow = new AboutWindow(m_factories.about);
+        m_aboutWindow->setAttribute(Qt::WA_DeleteOnClose);
     }
-    m_aboutWindow->show();
-    m_aboutWindow->raise();
-    m_aboutWindow->activateWindow();
+    m_aboutWindow->bringToFront();
 }

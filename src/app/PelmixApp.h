@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class AboutWindow;
 class AppDelegate;
 class AppState;
 class MainWindow;
@@ -44,7 +45,7 @@ private:
     std::unique_ptr<AppDelegate> m_delegate;
     ViewFactories m_factories;
     QPointer<MainWindow> m_mainWindow;
-    QPointer<QWidget> m_aboutWindow;
+    QPointer<AboutWindow> m_aboutWindow;
     std::unique_ptr<TrayActions> m_trayActions;
     TrayItem *m_tray;
     TerminationSignals *m_signals;

@@ -1,0 +1,26 @@
+#include "AboutInfoView.h"
+
+#include "FeatureRow.h"
+#include "ui/onboarding/StepParts.h"
+#include "ui/screens/ScreenStyle.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AboutInfoView::AboutInfoView(std::function<void()> onClose, QWidget *parent)
+    : QWidget(parent),
+      m_onClose(std::move(onClose)),
+      m_close(StepParts::mainButton(QStringLiteral("Close")))
+{
+    auto *layout = StepParts::stackLayout(this);
+    StepParts::addIntroduction(layout, this);
+    layout->addWidget(ScreenStyle::label(kVersionText, ScreenStyle::font(12), ScreenStyle::tertiaryText(palette())), 0,
+                      Qt::AlignHCenter);
+    StepParts::addMainButton(layout, m_close);
+    StepParts::finish(layout);
+    connect(m_close, &QPushButton::clicked, this, [this] {
+        if (m_onClose)
+            m_onClose();
+    });
+}

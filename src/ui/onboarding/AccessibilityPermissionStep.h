@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/MainLoop.h"
+
+#include <QWidget>
+
+class InputMonitoring;
+class QLabel;
+class QPushButton;
+
+// Asks for the right to observe keyboard and mouse activity. While it is missing, the main
+// button prompts and then watches once a second until it is granted; the button then reads
+// "Continue".
+class AccessibilityPermissionStep : public QWidget {
+    Q_OBJECT
+public:
+    static inline const QString kMissingPermissionNote =
+        QStringLiteral("You'll need to sign in to an X11 (Xorg) session to enable activity tracking");
+
+    AccessibilityPermissionStep(InputMonitoring &input, MainLoop &mainLoop, QWidget *parent = nullptr);
+
+    bool permissionGranted() const { return m_permissionGranted; }
+    bool isPolling() const { return m_poll != nullptr; }
+    QPushButton *mainButton() const { return m_main; }
+    QPushButton *skipButton() const { return m_skip; }
+    QLabel *note() const { return m_note; }
+
+signals:
+    void next();
+
+private:
+    void pressMain();
+    void poll();
+    void refresh();
+
+    InputMonitoring &m_input;
+    MainLoop &m_mainLoop;
+    bool m_permissionGranted;
+    ScheduledWorkHandle m_poll;
+    QLabel *m_note;
+    QPushButton *m_main;
+    QPushButton *m_skip;
+};

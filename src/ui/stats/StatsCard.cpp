@@ -1,0 +1,26 @@
+#include "StatsCard.h"
+
+#include "ui/screens/ScreenStyle.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+
+StatsCard::StatsCard(const QString &title, QWidget *parent) : QWidget(parent), m_layout(new QVBoxLayout(this))
+{
+    m_layout->setSpacing(12);
+    m_layout->setContentsMargins(16, 16, 16, 16);
+    m_layout->addWidget(
+        ScreenStyle::label(title, ScreenStyle::font(13, QFont::DemiBold), ScreenStyle::secondaryText(palette())));
+}
+
+void StatsCard::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    QColor fill = ScreenStyle::cardFill(palette());
+    fill.setAlphaF(0.75f);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(QRectF(rect()), 12, 12);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "DayRollover.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class MainLoop;
+class SessionHistoryCard;
+class StatsManager;
+class TodaySummaryCard;
+class WeeklyChartCard;
+
+// The Stats section of the main window: today's summary, the last seven days and today's
+// sessions. It redraws when the history changes and when the day turns at midnight.
+class StatsView : public QWidget {
+    Q_OBJECT
+public:
+    StatsView(StatsManager &statsManager, MainLoop &mainLoop, QWidget *parent = nullptr);
+
+    TodaySummaryCard *summary() const { return m_summary; }
+    WeeklyChartCard *weeklyChart() const { return m_weekly; }
+    SessionHistoryCard *history() const { return m_history; }
+
+    void refresh();
+
+private:
+    TodaySummaryCard *m_summary;
+    WeeklyChartCard *m_weekly;
+    SessionHistoryCard *m_history;
+    DayRollover m_rollover;
+};

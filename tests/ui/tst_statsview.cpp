@@ -1,0 +1,199 @@
+#include "stats/StatsManager.h"
+#include "support/FakePlatform.h"
+#include "ui/SymbolLabel.h"
+#include "ui/stats/SessionHistoryCard.h"
+#include "ui/stats/SessionRow.h"
+#include "ui/stats/StatBox.h"
+#include "ui/stats/StatsPresentation.h"
+#include "ui/stats/StatsView.h"
+#include "ui/stats/TodaySummaryCard.h"
+#include "ui/stats/WeeklyChart.h"
+#include "ui/stats/WeeklyChartCard.h"
+
+#include <QLabel>
+#include <QTest>
+
+#include <ctime>
+
+namespace {
+// An instant given as wall-clock time in the test's zone (Europe/Berlin).
+Instant local(int d, int h, int mi, int mo = 3)
+{
+    return Instant::fromDateTime(QDateTime(QDate(2026, mo, d), QTime(h, mi)));
+}
+
+Session work(Instant start, qint64 seconds, bool completed = true, std::optional<QString> task = std::nullopt)
+{
+    return Session::make(start, start.addSeconds(static_cast<double>(seconds)), seconds, SessionType::work, completed,
+                         std::move(task));
+}
+
+Session pause(Instant start, qint64 seconds, bool completed = true)
+{
+    return Session::make(start, start.addSeconds(static_cast<double>(seconds)), seconds, SessionType::breakSession,
+                         completed);
+}
+
+struct Screen {
+    FakePlatform fake;
+    std::unique_ptr<StatsManager> stats;
+    std::unique_ptr<StatsView> view;
+
+    explicit Screen(Instant now = local(14, 18, 0))
+    {
+        fake.mainLoop.setNow(now);
+        stats = std::make_unique<StatsManager>(fake.platform());
+    }
+    void open() { view = std::make_unique<StatsView>(*stats, fake.mainLoop); }
+
+    QStringList tiles() const
+    {
+        QStringList result;
+        for (StatBox *box : view->summary()->tiles())
+            result << box->title() + "=" + box->value();
+        return result;
+    }
+    QStringList rows() const
+    {
+        QStringList result;
+        for (SessionRow *row : view->history()->rows()) {
+            QStringList parts;
+            for (const char *name : {"timeRange", "type", "taskTitle", "duration"}) {
+                if (auto *label = row->findChild<QLabel *>(name))
+                    parts << label->text();
+            }
+            parts << row->findChild<SymbolLabel *>("completion")->symbol();
+            result << parts.join(" | ");
+        }
+        return result;
+    }
+    const StatsPresentation::WeeklyChart &chart() const { return view->weeklyChart()->chart()->chart(); }
+};
+} // namespace
+
+class StatsViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void anEmptyHistory()
+    {
+        Screen screen;
+        screen.open();
+        QCOMPARE(screen.tiles(), (QStringList{"Work Time=0m", "Sessions=0", "Breaks=0", "Streak=0"}));
+        QVERIFY(screen.view->history()->showsEmptyText());
+        QStringList shown;
+        for (QLabel *label : screen.view->history()->findChildren<QLabel *>())
+            shown << label->text();
+        QVERIFY(shown.contains("No sessions recorded today"));
+        QStringList weekdays;
+        for (const auto &bar : screen.chart().bars) {
+            weekdays << bar.weekday;
+            QCOMPARE(bar.hours, 0.0);
+        }
+        QCOMPARE(weekdays, (QStringList{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"})); // the 14th is a Saturday
+        QCOMPARE(ChartAxis::label(screen.chart().axis.top()), QStringLiteral("1.0h"));
+    }
+
+    void todaysSessionsInTilesAndRows()
+    {
+        Screen screen;
+        screen.stats->appendSession(work(local(14, 9, 0), 1500, true, QStringLiteral("Write report")));
+        screen.stats->appendSession(pause(local(14, 9, 26), 300));
+        screen.stats->appendSession(work(local(14, 10, 0), 42, false));   // closed by a long absence
+        screen.stats->appendSession(pause(local(14, 11, 0), 120, false)); // open at termination
+        screen.open();
+        QCOMPARE(screen.tiles(), (QStringList{"Work Time=25m", "Sessions=1", "Breaks=1", "Streak=0"}));
+        QCOMPARE(screen.rows(), (QStringList{
+                                    "09:00 - 09:25 | Work | Write report | 25 min | checkmark.circle.fill",
+                                    "09:26 - 09:31 | Break | 5 min | checkmark.circle.fill",
+                                    "10:00 - 10:00 | Work | 42 sec | xmark.circle",
+                                    "11:00 - 11:02 | Break | 2 min | xmark.circle",
+                                }));
+        const QColor workColor =
+            screen.view->history()->rows()[0]->findChild<QLabel *>("type")->palette().color(QPalette::WindowText);
+        const QColor breakColor =
+            screen.view->history()->rows()[1]->findChild<QLabel *>("type")->palette().color(QPalette::WindowText);
+        QVERIFY(workColor.blue() > 200 && workColor.red() < 50);
+        QVERIFY(breakColor.red() > 200 && breakColor.blue() < 50);
+    }
+
+    void workTimeTilesAroundTheHour()
+    {
+        for (const auto &[seconds, text] : {std::pair{qint64(3540), "59m"}, std::pair{qint64(3599), "59m"},
+                                            std::pair{qint64(3600), "1h 0m"}, std::pair{qint64(3900), "1h 5m"}}) {
+            Screen screen;
+            screen.stats->appendSession(work(local(14, 8, 0), seconds));
+            screen.open();
+            QCOMPARE(screen.tiles().first(), QStringLiteral("Work Time=") + text);
+        }
+    }
+
+    void rowsFollowStartTimeNotRecordingOrder()
+    {
+        Screen screen;
+        screen.open();
+        screen.stats->appendSession(work(local(14, 10, 0), 600));
+        screen.stats->appendSession(work(local(14, 8, 0), 3000));   // recorded later, started earlier
+        screen.stats->appendSession(pause(local(14, 10, 0), 60));   // same start as the first: keeps its order
+        screen.stats->appendSession(work(local(13, 23, 50), 1800)); // started yesterday: not today's
+        QCOMPARE(screen.rows(), (QStringList{
+                                    "08:00 - 08:50 | Work | 50 min | checkmark.circle.fill",
+                                    "10:00 - 10:10 | Work | 10 min | checkmark.circle.fill",
+                                    "10:00 - 10:01 | Break | 1 min | checkmark.circle.fill",
+                                }));
+        QCOMPARE(screen.tiles().first(), QStringLiteral("Work Time=1h 0m")); // redrawn on every append
+    }
+
+    void theChartShowsTheLastSevenDays()
+    {
+        Screen screen;
+        screen.stats->appendSession(work(local(7, 9, 0), 7200));    // seven days ago: outside
+        screen.stats->appendSession(work(local(8, 9, 0), 5400));    // six days ago
+        screen.stats->appendSession(work(local(10, 23, 50), 1800)); // counts for the 10th
+        screen.stats->appendSession(work(local(12, 9, 0), 600, false));
+        screen.stats->appendSession(pause(local(13, 10, 0), 900)); // breaks are not work
+        screen.stats->appendSession(work(local(14, 9, 0), 28440)); // 7.9 hours today
+        screen.open();
+        std::vector<double> hours;
+        QList<QDate> dates;
+        for (const auto &bar : screen.chart().bars) {
+            hours.push_back(bar.hours);
+            dates << bar.date.toDateTime().toLocalTime().date();
+        }
+        QCOMPARE(hours, (std::vector<double>{1.5, 0, 0.5, 0, 600 / 3600.0, 0, 7.9}));
+        QCOMPARE(dates, (QList<QDate>{QDate(2026, 3, 8), QDate(2026, 3, 9), QDate(2026, 3, 10), QDate(2026, 3, 11),
+                                      QDate(2026, 3, 12), QDate(2026, 3, 13), QDate(2026, 3, 14)}));
+        QStringList axis;
+        for (double tick : screen.chart().axis.ticks)
+            axis << ChartAxis::label(tick);
+        QCOMPARE(axis, (QStringList{"0.0h", "2.0h", "4.0h", "6.0h", "8.0h"}));
+        QCOMPARE(screen.chart().bars.back().weekday, QStringLiteral("Sat"));
+        // Painting covers every bar without trouble at the card's size.
+        screen.view->resize(600, 700);
+        QVERIFY(!screen.view->grab().isNull());
+    }
+
+    void theScreenMovesOnAtMidnight()
+    {
+        Screen screen(local(14, 23, 0));
+        screen.stats->appendSession(work(local(14, 9, 0), 1500));
+        screen.open();
+        QCOMPARE(screen.rows().size(), 1);
+        screen.fake.mainLoop.advance(3599);
+        QCOMPARE(screen.tiles().first(), QStringLiteral("Work Time=25m"));
+        screen.fake.mainLoop.advance(1);
+        QCOMPARE(screen.tiles(), (QStringList{"Work Time=0m", "Sessions=0", "Breaks=0", "Streak=0"}));
+        QVERIFY(screen.view->history()->showsEmptyText());
+        QCOMPARE(screen.chart().bars.back().weekday, QStringLiteral("Sun"));
+        QCOMPARE(screen.chart().bars[5].hours, 1500 / 3600.0);
+    }
+};
+
+QTEST_MAIN(StatsViewTest)
+#include "tst_statsview.moc"
