@@ -34,7 +34,7 @@ void MainWindow::chooseContent()
     if (onboarded && !m_mainView) {
         m_mainView = new MainAppView(m_appState, m_platform, m_factories, this);
         connect(m_mainView, &MainAppView::selectedSectionChanged, this, &MainWindow::updateTitle);
-        setCentralWidget(m_mainView); // deletes the onboarding flow, if shown
+        replaceContent(m_mainView);
         setMinimumSize(MainAppView::kMinimumSize);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         resize(kDefaultSize);
@@ -47,10 +47,21 @@ void MainWindow::chooseContent()
             flow = label;
         }
         m_onboarding = flow;
-        setCentralWidget(flow); // deletes the main view, if shown
+        replaceContent(flow);
         setFixedSize(kOnboardingSize);
         setWindowTitle(QStringLiteral("Pelmix"));
     }
+}
+
+// The old content may be the sender of the change that got us here (the onboarding's last
+// button): it is deleted once control has returned to the event loop.
+void MainWindow::replaceContent(QWidget *content)
+{
+    if (QWidget *old = takeCentralWidget()) {
+        old->hide();
+        old->deleteLater();
+    }
+    setCentralWidget(content);
 }
 
 void MainWindow::updateTitle()

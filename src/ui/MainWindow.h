@@ -28,6 +28,7 @@ public:
 
 private:
     void chooseContent();
+    void replaceContent(QWidget *content);
     void updateTitle();
 
     AppState &m_appState;
