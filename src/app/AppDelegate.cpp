@@ -2,9 +2,9 @@
 
 #include "app/AppState.h"
 #include "platform/Logger.h"
+#include "platform/Platform.h"
 #include "tasks/TodoManager.h"
 #include "timer/WorkTimer.h"
-#include "platform/Platform.h"
 
 AppDelegate::AppDelegate(Platform &platform, AppState &appState) : m_platform(platform), m_appState(appState) {}
 

@@ -11,10 +11,14 @@
 
 AppState::AppState(Platform &platform, StatsManager &stats, TodoManager &todos, UserSettings &settings,
                    NotificationManager &notifications, QObject *parent)
-    : QObject(parent), m_platform(platform),
+    : QObject(parent),
+      m_platform(platform),
       m_activityMonitor(std::make_unique<ActivityMonitor>(platform, settings)),
       m_workTimer(std::make_unique<WorkTimer>(platform, settings, stats, todos, notifications)),
-      m_statsManager(stats), m_todoManager(todos), m_settings(settings), m_notifications(notifications)
+      m_statsManager(stats),
+      m_todoManager(todos),
+      m_settings(settings),
+      m_notifications(notifications)
 {
     installWiring();
     m_activityMonitor->setIdleThresholdSeconds(m_settings.idleTimeout());

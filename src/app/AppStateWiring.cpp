@@ -25,22 +25,21 @@ void AppState::installWiring()
         });
     };
 
-    subscribeDroppingRepeats<bool>(
-        loop, m_activityMonitor.get(), &ActivityMonitor::isPresentChanged, &ActivityMonitor::isPresent, this,
-        [this](bool present) {
-            m_workTimer->updatePresence(present);
-            syncTaskTracking();
-        });
+    subscribeDroppingRepeats<bool>(loop, m_activityMonitor.get(), &ActivityMonitor::isPresentChanged,
+                                   &ActivityMonitor::isPresent, this, [this](bool present) {
+                                       m_workTimer->updatePresence(present);
+                                       syncTaskTracking();
+                                   });
 
-    subscribeDroppingRepeats<TimerState>(
-        loop, m_workTimer.get(), &WorkTimer::stateChanged, &WorkTimer::state, this, [this](TimerState state) {
-            syncTaskTracking();
-            m_activityMonitor->setBreakMode(state == TimerState::breakWaiting);
-        });
+    subscribeDroppingRepeats<TimerState>(loop, m_workTimer.get(), &WorkTimer::stateChanged, &WorkTimer::state, this,
+                                         [this](TimerState state) {
+                                             syncTaskTracking();
+                                             m_activityMonitor->setBreakMode(state == TimerState::breakWaiting);
+                                         });
 
     subscribeDroppingRepeats<bool>(loop, m_workTimer.get(), &WorkTimer::trackingPausedChanged,
-                                                        &WorkTimer::trackingPaused, this,
-                                                        [this](bool paused) { setTrackingPaused(paused); });
+                                   &WorkTimer::trackingPaused, this,
+                                   [this](bool paused) { setTrackingPaused(paused); });
 
     m_workTimer->onSessionStart = [self] {
         if (!self)

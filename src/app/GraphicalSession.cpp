@@ -13,7 +13,8 @@ QString missingGraphicalSessionReason()
         return {};
     const QByteArray display = qgetenv("DISPLAY");
     if (display.isEmpty())
-        return QStringLiteral("Pelmix needs a graphical desktop session, but neither DISPLAY nor WAYLAND_DISPLAY is set.");
+        return QStringLiteral(
+            "Pelmix needs a graphical desktop session, but neither DISPLAY nor WAYLAND_DISPLAY is set.");
     Display *connection = XOpenDisplay(display.constData());
     if (!connection)
         return QStringLiteral("Pelmix needs a graphical desktop session, but the display %1 cannot be opened.")

@@ -2,17 +2,8 @@
 
 #include <QDir>
 
-QString DataLocations::dataFolder() const
-{
-    return QDir(documentsFolder()).filePath(QStringLiteral("Pelmix"));
-}
+QString DataLocations::dataFolder() const { return QDir(documentsFolder()).filePath(QStringLiteral("Pelmix")); }
 
-QString DataLocations::dataFile(const QString &fileName) const
-{
-    return QDir(dataFolder()).filePath(fileName);
-}
+QString DataLocations::dataFile(const QString &fileName) const { return QDir(dataFolder()).filePath(fileName); }
 
-bool DataLocations::ensureDataFolder() const
-{
-    return QDir().mkpath(dataFolder());
-}
+bool DataLocations::ensureDataFolder() const { return QDir().mkpath(dataFolder()); }

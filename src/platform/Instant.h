@@ -15,10 +15,7 @@ public:
     constexpr Instant() = default;
 
     static constexpr Instant fromReferenceSeconds(double seconds) { return Instant(seconds); }
-    static constexpr Instant fromUnixSeconds(double seconds)
-    {
-        return Instant(seconds - kReferenceDateUnixSeconds);
-    }
+    static constexpr Instant fromUnixSeconds(double seconds) { return Instant(seconds - kReferenceDateUnixSeconds); }
     static Instant fromDateTime(const QDateTime &dateTime);
 
     constexpr double referenceSeconds() const { return m_sinceReference; }
@@ -26,10 +23,7 @@ public:
     QDateTime toDateTime() const;
 
     constexpr Instant addSeconds(double seconds) const { return Instant(m_sinceReference + seconds); }
-    constexpr double secondsSince(Instant earlier) const
-    {
-        return m_sinceReference - earlier.m_sinceReference;
-    }
+    constexpr double secondsSince(Instant earlier) const { return m_sinceReference - earlier.m_sinceReference; }
 
     constexpr auto operator<=>(const Instant &) const = default;
 

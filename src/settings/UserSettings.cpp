@@ -29,13 +29,13 @@ QString utcTimestamp(const QDateTime &instant)
 
 } // namespace
 
-UserSettings::UserSettings(Platform &platform, QObject *parent)
-    : UserSettings(platform, platform.preferences, parent)
-{
-}
+UserSettings::UserSettings(Platform &platform, QObject *parent) : UserSettings(platform, platform.preferences, parent)
+{}
 
 UserSettings::UserSettings(Platform &platform, QSettings &store, QObject *parent)
-    : QObject(parent), m_platform(platform), m_store(store)
+    : QObject(parent),
+      m_platform(platform),
+      m_store(store)
 {
     checkDailyReset();
 }
@@ -86,7 +86,10 @@ qint64 UserSettings::shortBreakDuration() const
 {
     return readInteger("shortBreakDuration", kDefaultShortBreakDuration, 0);
 }
-qint64 UserSettings::longBreakDuration() const { return readInteger("longBreakDuration", kDefaultLongBreakDuration, 0); }
+qint64 UserSettings::longBreakDuration() const
+{
+    return readInteger("longBreakDuration", kDefaultLongBreakDuration, 0);
+}
 qint64 UserSettings::longBreakEvery() const { return readInteger("longBreakEvery", kDefaultLongBreakEvery, 1); }
 qint64 UserSettings::idleTimeout() const { return readInteger("idleTimeout", kDefaultIdleTimeout, 0); }
 bool UserSettings::soundEnabled() const { return readBool("soundEnabled", true); }
@@ -94,10 +97,7 @@ bool UserSettings::launchAtLogin() const { return readBool("launchAtLogin", fals
 bool UserSettings::developerModeEnabled() const { return readBool("developerModeEnabled", false); }
 bool UserSettings::blurEnabled() const { return readBool("blurEnabled", true); }
 bool UserSettings::hasCompletedOnboarding() const { return readBool("hasCompletedOnboarding", false); }
-qint64 UserSettings::completedSessionsToday() const
-{
-    return readInteger("completedSessionsToday", 0, 0);
-}
+qint64 UserSettings::completedSessionsToday() const { return readInteger("completedSessionsToday", 0, 0); }
 
 double UserSettings::lastSessionDate() const
 {

@@ -13,7 +13,11 @@
 
 WorkTimer::WorkTimer(Platform &platform, UserSettings &settings, StatsManager &stats, TodoManager &todos,
                      NotificationManager &notifications, QObject *parent)
-    : QObject(parent), m_platform(platform), m_settings(settings), m_stats(stats), m_todos(todos),
+    : QObject(parent),
+      m_platform(platform),
+      m_settings(settings),
+      m_stats(stats),
+      m_todos(todos),
       m_notifications(notifications)
 {
     requestNotificationPermission();

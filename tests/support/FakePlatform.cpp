@@ -3,7 +3,8 @@
 #include <QDir>
 
 FakeInputMonitoring::Tap::Tap(FakeInputMonitoring &owner, std::function<void()> onActivity)
-    : owner(owner), onActivity(std::move(onActivity))
+    : owner(owner),
+      onActivity(std::move(onActivity))
 {
     owner.activeTap = this;
 }
@@ -58,8 +59,7 @@ FakePlatform::FakePlatform(NotificationCenter *notificationCenter)
       locations(QDir(folder.path()).filePath(QStringLiteral("Documents"))),
       m_platform(std::make_unique<Platform>(Platform{mainLoop, log, *preferences, locations, input, loginItem, desktop,
                                                      notificationCenter ? *notificationCenter : notifications}))
-{
-}
+{}
 
 QString FakePlatform::preferencesPath() const { return preferences->fileName(); }
 

@@ -67,8 +67,8 @@ private slots:
         QCOMPARE(f.timer->state(), TimerState::breakWaiting);
         QCOMPARE(f.timer->todayTotalSeconds(), 1500);
         QCOMPARE(f.timer->workProgress(), 1.0);
-        QVERIFY(f.fake.log.lines.contains(
-            "DEBUG: completedSessionsToday = 1, longBreakEvery = 4, isLongBreakDue = false"));
+        QVERIFY(
+            f.fake.log.lines.contains("DEBUG: completedSessionsToday = 1, longBreakEvery = 4, isLongBreakDue = false"));
         QCOMPARE(f.titles(), (QStringList{"Time for a break!", "Step away!"}));
         const auto &reminder = f.fake.notifications.requests.first();
         QCOMPARE(reminder.body, "Step away from the computer for 5 min");

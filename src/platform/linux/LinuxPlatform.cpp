@@ -28,8 +28,7 @@ LinuxPlatform::LinuxPlatform()
       m_platform(std::make_unique<Platform>(Platform{m_services->mainLoop, m_services->log, m_services->preferences,
                                                      m_services->locations, m_services->input, m_services->loginItem,
                                                      m_services->desktop, m_services->notifications}))
-{
-}
+{}
 
 LinuxPlatform::~LinuxPlatform() = default;
 

@@ -9,8 +9,7 @@ namespace {
 
 class QtScheduledWork final : public ScheduledWork {
 public:
-    QtScheduledWork(int intervalMs, bool singleShot, std::function<void()> work)
-        : m_timer(new QTimer)
+    QtScheduledWork(int intervalMs, bool singleShot, std::function<void()> work) : m_timer(new QTimer)
     {
         m_timer->setSingleShot(singleShot);
         // Coarse timers let the kernel batch wake-ups; one-second ticks stay within 5 %.

@@ -30,16 +30,16 @@ QString quotedExecArgument(const QString &path)
 } // namespace
 
 XdgAutostartEntry::XdgAutostartEntry(QString executablePath, QString autostartFolder)
-    : m_executablePath(std::move(executablePath)), m_autostartFolder(std::move(autostartFolder))
-{
-}
+    : m_executablePath(std::move(executablePath)),
+      m_autostartFolder(std::move(autostartFolder))
+{}
 
 QString XdgAutostartEntry::entryPath() const
 {
     const QString folder = m_autostartFolder.isEmpty()
-        ? QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-              .filePath(QStringLiteral("autostart"))
-        : m_autostartFolder;
+                               ? QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                                     .filePath(QStringLiteral("autostart"))
+                               : m_autostartFolder;
     return QDir(folder).filePath(QStringLiteral("pelmix.desktop"));
 }
 
