@@ -58,6 +58,7 @@ MainWindow &PelmixApp::ensureMainWindow()
 {
     if (!m_mainWindow) {
         m_mainWindow = new MainWindow(m_appState, m_platform, m_factories);
+        connect(m_mainWindow, &MainWindow::aboutRequested, this, &PelmixApp::showAboutWindow);
         m_mainWindow->show();
     }
     return *m_mainWindow;

@@ -4,7 +4,9 @@
 #include "settings/UserSettings.h"
 #include "ui/MainAppView.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMenuBar>
 
 MainWindow::MainWindow(AppState &appState, Platform &platform, ViewFactories factories, QWidget *parent)
     : QMainWindow(parent),
@@ -14,8 +16,17 @@ MainWindow::MainWindow(AppState &appState, Platform &platform, ViewFactories fac
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Pelmix"));
+    buildApplicationMenu();
     connect(&appState.settings(), &UserSettings::changed, this, &MainWindow::chooseContent);
     chooseContent();
+}
+
+void MainWindow::buildApplicationMenu()
+{
+    QMenu *application = menuBar()->addMenu(QStringLiteral("&Pelmix"));
+    application->addAction(QStringLiteral("About Pelmix"), this, &MainWindow::aboutRequested);
+    application->addSeparator();
+    application->addAction(QStringLiteral("Quit Pelmix"), QKeySequence::Quit, qApp, &QCoreApplication::quit);
 }
 
 MainAppView *MainWindow::mainView() const { return m_mainView; }
@@ -35,6 +46,7 @@ void MainWindow::chooseContent()
         m_mainView = new MainAppView(m_appState, m_platform, m_factories, this);
         connect(m_mainView, &MainAppView::selectedSectionChanged, this, &MainWindow::updateTitle);
         replaceContent(m_mainView);
+        menuBar()->show();
         setMinimumSize(MainAppView::kMinimumSize);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         resize(kDefaultSize);
@@ -48,6 +60,8 @@ void MainWindow::chooseContent()
         }
         m_onboarding = flow;
         replaceContent(flow);
+        // The flow has a fixed frame of its own; the menu bar returns with the main view.
+        menuBar()->hide();
         setFixedSize(kOnboardingSize);
         setWindowTitle(QStringLiteral("Pelmix"));
     }

@@ -26,7 +26,12 @@ public:
     // Shows the window if needed and raises it.
     void bringToFront();
 
+signals:
+    // The application menu's "About Pelmix".
+    void aboutRequested();
+
 private:
+    void buildApplicationMenu();
     void chooseContent();
     void replaceContent(QWidget *content);
     void updateTitle();

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
+#include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 
 // The main window, its sections and the one-shot requests that select them.
@@ -92,6 +94,23 @@ private slots:
         QCOMPARE(window.centralWidget(), window.mainView());
         QCOMPARE(window.size(), MainWindow::kDefaultSize);
         QCOMPARE(window.windowTitle(), "Focus");
+    }
+
+    void theApplicationMenuOffersAboutOnceOnboarded()
+    {
+        AppFixture app;
+        app.settings.setHasCompletedOnboarding(false);
+        MainWindow window(app.appState, app.fake.platform(), {});
+        QVERIFY(window.menuBar()->isHidden()); // the flow keeps its fixed frame
+        app.settings.setHasCompletedOnboarding(true);
+        QVERIFY(!window.menuBar()->isHidden());
+
+        QSignalSpy about(&window, &MainWindow::aboutRequested);
+        const QList<QAction *> items = window.menuBar()->actions().first()->menu()->actions();
+        QCOMPARE(items.first()->text(), "About Pelmix");
+        QCOMPARE(items.last()->text(), "Quit Pelmix");
+        items.first()->trigger();
+        QCOMPARE(about.count(), 1);
     }
 
     void openingASectionReopensAClosedWindowOnThatSection()
