@@ -85,12 +85,12 @@ int main(int argc, char *argv[])
     QDir().mkpath(folder);
 
     const QDate today(2026, 3, 14);
-    FakeApp app(Instant::fromDateTime(QDateTime(today, QTime(15, 40))));
+    FakeApp app({}, Instant::fromDateTime(QDateTime(today, QTime(15, 40))));
     FakePlatform &fake = app.fake;
     fake.input.trusted = false;
-    UserSettings &settings = *app.settings;
-    AppState &appState = *app.appState;
-    StatsManager &stats = *app.stats;
+    UserSettings &settings = app.settings;
+    AppState &appState = app.appState;
+    StatsManager &stats = app.stats;
     bool ok = true;
 
     SettingsContent settingsScreen(settings, appState);

@@ -42,16 +42,16 @@ private:
     QByteArray m_old;
 };
 
+// The pointer buttons by their X11 numbers.
 enum class Input {
-    TypeKey,
-    MovePointer,
-    ClickLeft,
-    ClickRight,
+    TypeKey = -1,
+    MovePointer = 0,
+    ClickLeft = 1,
+    ClickRight = 3,
     WheelUp,
     WheelDown,
     WheelLeft,
-    WheelRight,
-    ClickMiddle
+    WheelRight
 };
 
 } // namespace
@@ -85,37 +85,17 @@ private:
     // Sends one input; answers how many raw events the tap is to read for it.
     int send(Input input)
     {
-        switch (input) {
-        case Input::TypeKey:
+        if (input == Input::TypeKey) {
             key(XK_a, true);
             key(XK_a, false);
             return 1; // key releases are not selected
-        case Input::MovePointer:
+        }
+        if (input == Input::MovePointer) {
             move();
             return 1;
-        case Input::ClickLeft:
-            click(1);
-            return 2;
-        case Input::ClickRight:
-            click(3);
-            return 2;
-        case Input::WheelUp:
-            click(4);
-            return 2;
-        case Input::WheelDown:
-            click(5);
-            return 2;
-        case Input::WheelLeft:
-            click(6);
-            return 2;
-        case Input::WheelRight:
-            click(7);
-            return 2;
-        case Input::ClickMiddle:
-            click(2);
-            return 2;
         }
-        return 0;
+        click(static_cast<unsigned>(input));
+        return 2;
     }
     // Waits until the tap has read `count` more raw events than at `base`, then answers
     // how many batches it reported as activity meanwhile.
@@ -196,25 +176,6 @@ private slots:
         }
     }
 
-    void counts_data()
-    {
-        QTest::addColumn<Input>("input");
-        QTest::newRow("key press") << Input::TypeKey;
-        QTest::newRow("relative motion") << Input::MovePointer;
-        QTest::newRow("left click") << Input::ClickLeft;
-        QTest::newRow("right click") << Input::ClickRight;
-        QTest::newRow("wheel up") << Input::WheelUp;
-        QTest::newRow("wheel down") << Input::WheelDown;
-        QTest::newRow("wheel left") << Input::WheelLeft;
-        QTest::newRow("wheel right") << Input::WheelRight;
-    }
-    void counts()
-    {
-        QFETCH(Input, input);
-        const auto base = m_tap->rawEventsRead();
-        expectActivityFrom(base, send(input));
-    }
-
     void modifierAloneDoesNotCount_data()
     {
         QTest::addColumn<KeySym>("symbol");
@@ -265,7 +226,7 @@ private slots:
         expectActivityFrom(base, 1);
     }
 
-    void keyReleaseDoesNotCount()
+    void keyReleaseAndMiddleClickDoNotCount()
     {
         auto base = m_tap->rawEventsRead();
         key(XK_c, true);
@@ -273,16 +234,10 @@ private slots:
         m_activity = 0;
         base = m_tap->rawEventsRead();
         key(XK_c, false);
-        // The release itself is not even selected; the middle click behind it shows the
-        // tap has read everything up to here.
+        // The release itself is not even selected; the middle click behind it does not count
+        // either, and shows the tap has read everything up to here.
         click(2);
         expectNoActivityFrom(base, 2);
-    }
-
-    void middleClickDoesNotCount()
-    {
-        const auto base = m_tap->rawEventsRead();
-        expectNoActivityFrom(base, send(Input::ClickMiddle));
     }
 
     void dragDoesNotCount()
@@ -319,7 +274,11 @@ private slots:
         QTest::newRow("key press") << Input::TypeKey;
         QTest::newRow("relative motion") << Input::MovePointer;
         QTest::newRow("left click") << Input::ClickLeft;
-        QTest::newRow("wheel") << Input::WheelDown;
+        QTest::newRow("right click") << Input::ClickRight;
+        QTest::newRow("wheel up") << Input::WheelUp;
+        QTest::newRow("wheel down") << Input::WheelDown;
+        QTest::newRow("wheel left") << Input::WheelLeft;
+        QTest::newRow("wheel right") << Input::WheelRight;
     }
     void inputBringsTheUserBack()
     {

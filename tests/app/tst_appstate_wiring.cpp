@@ -1,44 +1,27 @@
 #include "activity/ActivityMonitor.h"
 #include "app/AppDelegate.h"
 #include "app/AppState.h"
-#include "support/FakeManagers.h"
+#include "support/FakeApp.h"
 #include "timer/WorkTimer.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
-using namespace std::chrono_literals;
-
 namespace {
 
-struct Fixture : FakeManagers {
-    explicit Fixture(const std::function<void(QSettings &)> &preferences = {}) : FakeManagers(preferences)
-    {
-        state = std::make_unique<AppState>(fake.platform(), *stats, *todos, *settings, *notifications);
-    }
-
-    ActivityMonitor &monitor() { return state->activityMonitor(); }
-    WorkTimer &timer() { return state->workTimer(); }
-
-    // Keeps the user typing for `seconds`, one key a second.
-    void typeFor(int seconds)
-    {
-        for (int i = 0; i < seconds; ++i) {
-            fake.input.simulateInput();
-            fake.mainLoop.advance(1);
-        }
-    }
+struct Fixture : FakeApp {
+    using FakeApp::FakeApp;
+    ActivityMonitor &monitor() { return appState.activityMonitor(); }
+    WorkTimer &timer() { return appState.workTimer(); }
 
     QUuid addCurrentTask(const QString &title)
     {
-        todos->addTask(title);
-        const QUuid id = todos->items().last().id;
-        todos->setStatus(id, TodoStatus::inProgress);
-        state->syncTaskTracking();
+        const QUuid id = addTask(title);
+        todos.setStatus(id, TodoStatus::inProgress);
+        appState.syncTaskTracking();
         return id;
     }
-
-    std::unique_ptr<AppState> state;
 };
 
 } // namespace
@@ -46,43 +29,67 @@ struct Fixture : FakeManagers {
 class AppStateWiringTest : public QObject {
     Q_OBJECT
 private slots:
+    void startLogsAsksForBothPermissionsAndKeepsOneTap()
+    {
+        Fixture f;
+        f.fake.notifications.granted = false;
+        f.fake.notifications.authorizationError = QStringLiteral("No server");
+        f.fake.notifications.authorizationRequests = 0; // the work timer asked when it was created
+        f.fake.log.lines.clear();
+        f.settings.setIdleTimeout(90);
+        f.appState.start();
+        QCOMPARE(f.fake.log.lines.filter(QRegularExpression(QStringLiteral("^(AppState|ActivityMonitor): "))),
+                 (QStringList{QStringLiteral("AppState: start() called"),
+                              QStringLiteral("ActivityMonitor: requestPermission called, trusted=true")}));
+        QVERIFY(f.monitor().isPresent());
+        QCOMPARE(f.monitor().idleThresholdSeconds(), 90);
+        f.fake.mainLoop.runPending();
+        QCOMPARE(f.fake.notifications.authorizationRequests, 1);
+        const qsizetype error = f.fake.log.lines.indexOf(QStringLiteral("Notification permission error: No server"));
+        QVERIFY(error >= 0);
+        QCOMPARE(f.fake.log.lines.value(error + 1), QStringLiteral("Notification permission granted: false"));
+
+        // The second start, when the onboarding completes, keeps the tap.
+        f.appState.start();
+        QCOMPARE(f.fake.input.tapsCreated, 1);
+    }
+
     void presenceDrivesTheTimerAndTheFocusClock()
     {
         Fixture f;
         f.addCurrentTask("Write report");
-        f.state->start();
-        f.fake.mainLoop.runPending();
+        f.startPresent();
         QVERIFY(f.monitor().isPresent());
         QVERIFY(f.timer().isPresent());
-        QVERIFY(f.todos->isTracking());
+        QVERIFY(f.todos.isTracking());
 
-        f.typeFor(180);
+        f.work(180);
         QCOMPARE(f.timer().workSeconds(), 180);
-        QCOMPARE(f.todos->currentSessionSeconds(), 180);
+        QCOMPARE(f.todos.currentSessionSeconds(), 180);
 
         // Away: the monitor notices after 30 idle seconds; timer and focus clock stop.
         f.fake.mainLoop.advance(600);
         QVERIFY(!f.monitor().isPresent());
-        QVERIFY(!f.todos->isTracking());
+        QVERIFY(!f.todos.isTracking());
         const qint64 worked = f.timer().workSeconds();
         QVERIFY(worked >= 180 && worked <= 211);
 
-        f.typeFor(120);
-        QVERIFY(f.todos->isTracking());
-        f.todos->pauseTracking();
+        f.work(120);
+        QVERIFY(f.todos.isTracking());
+        f.todos.pauseTracking();
         // 3 minutes, the idle threshold spent at the desk without input, then 2 minutes.
-        QVERIFY(f.todos->currentSessionSeconds() >= 300 && f.todos->currentSessionSeconds() <= 332);
+        QVERIFY(f.todos.currentSessionSeconds() >= 300 && f.todos.currentSessionSeconds() <= 332);
     }
 
     void aDueBreakPutsTheMonitorInBreakModeAndPausesFocus()
     {
         Fixture f([](QSettings &p) { p.setValue("workDuration", 0); });
         f.addCurrentTask("Write report");
-        f.state->start();
-        f.typeFor(10);
+        f.appState.start();
+        f.work(10);
         QCOMPARE(f.timer().state(), TimerState::breakWaiting);
         QVERIFY(f.fake.log.lines.contains("ActivityMonitor: breakMode=true"));
-        QVERIFY(!f.todos->isTracking());
+        QVERIFY(!f.todos.isTracking());
         QVERIFY(f.monitor().isPresent());
 
         // Five idle seconds are enough in break mode.
@@ -93,14 +100,13 @@ private slots:
         QCOMPARE(f.timer().state(), TimerState::working);
         QVERIFY(f.fake.log.lines.contains("ActivityMonitor: breakMode=false"));
 
-        f.typeFor(2);
-        QVERIFY(f.todos->isTracking());
+        f.work(2);
+        QVERIFY(f.todos.isTracking());
     }
 
     void repeatedPresenceValuesAreDeliveredOnce()
     {
         Fixture f;
-        f.fake.mainLoop.runPending();
         QSignalSpy received(&f.timer(), &WorkTimer::isPresentChanged);
         f.monitor().recordActivity();
         f.monitor().recordActivity();
@@ -111,14 +117,13 @@ private slots:
     void aBurstOfSettingChangesSyncsOnceAfterTheLast()
     {
         Fixture f;
-        f.fake.mainLoop.runPending();
         QSignalSpy syncs(&f.timer(), &WorkTimer::breakIntervalSecondsChanged);
-        f.settings->setWorkDuration(1);
+        f.settings.setWorkDuration(1);
         f.fake.mainLoop.advance(0.02);
-        f.settings->setWorkDuration(2);
+        f.settings.setWorkDuration(2);
         f.fake.mainLoop.advance(0.03);
-        f.settings->setWorkDuration(3);
-        f.settings->setIdleTimeout(45);
+        f.settings.setWorkDuration(3);
+        f.settings.setIdleTimeout(45);
         f.fake.mainLoop.advance(0.099);
         QCOMPARE(syncs.count(), 0);
         QCOMPARE(f.timer().breakIntervalSeconds(), 1500);
@@ -134,22 +139,22 @@ private slots:
             p.setValue("completedSessionsToday", 3);
             p.setValue("lastSessionDate", 1'773'478'800.0);
         });
-        f.state->start();
-        f.typeFor(1500);
+        f.appState.start();
+        f.work(1500);
         QCOMPARE(f.timer().currentBreakType(), BreakType::longBreak);
         f.fake.mainLoop.advance(1); // the sync the counter's change scheduled has run
         QCOMPARE(f.timer().breakDurationSeconds(), 900);
         f.fake.mainLoop.advance(900);
         QCOMPARE(f.timer().breakSeconds(), 897); // the break counts from the first idle check 5 s after the last key
         f.fake.mainLoop.advance(10);
-        QCOMPARE(f.stats->sessions().last().durationSeconds, 900);
+        QCOMPARE(f.stats.sessions().last().durationSeconds, 900);
     }
 
     void theSnoozeButtonSnoozesTheTimer()
     {
         Fixture f([](QSettings &p) { p.setValue("workDuration", 0); });
-        f.state->start();
-        f.typeFor(10);
+        f.appState.start();
+        f.work(10);
         const QUuid reminder = f.fake.notifications.requests.first().identifier;
         QVERIFY(f.fake.notifications.respond(reminder, NotificationManager::kSnoozeActionIdentifier));
         f.fake.mainLoop.runPending();
@@ -160,10 +165,9 @@ private slots:
     void aNewWorkSessionAsksForTheFocusSection()
     {
         Fixture f;
-        f.state->start();
-        f.fake.mainLoop.runPending();
-        QCOMPARE(f.state->selectedSection(), std::optional(AppSection::focus));
-        QVERIFY(f.state->showMainWindow());
+        f.startPresent();
+        QCOMPARE(f.appState.selectedSection(), std::optional(AppSection::focus));
+        QVERIFY(f.appState.showMainWindow());
         QCOMPARE(f.fake.desktop.activations, 1);
     }
 
@@ -171,15 +175,15 @@ private slots:
     {
         Fixture f;
         f.addCurrentTask("Write report");
-        f.state->start();
-        f.typeFor(100);
-        AppDelegate delegate(f.fake.platform(), *f.state);
+        f.appState.start();
+        f.work(100);
+        AppDelegate delegate(f.fake.platform(), f.appState);
         delegate.applicationWillTerminate();
-        QCOMPARE(f.stats->sessions().size(), 1);
-        QCOMPARE(f.stats->sessions().first().taskTitle, std::optional<QString>("Write report"));
-        QVERIFY(!f.stats->sessions().first().completed);
+        QCOMPARE(f.stats.sessions().size(), 1);
+        QCOMPARE(f.stats.sessions().first().taskTitle, std::optional<QString>("Write report"));
+        QVERIFY(!f.stats.sessions().first().completed);
         QVERIFY(f.fake.log.lines.contains("DEBUG: Saved 100s to task 'Write report', total: 100s"));
-        QCOMPARE(f.todos->items().first().totalFocusSeconds, 100);
+        QCOMPARE(TodoManager(f.fake.platform()).items().first().totalFocusSeconds, 100);
     }
 };
 

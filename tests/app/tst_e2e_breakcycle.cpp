@@ -99,6 +99,7 @@ private slots:
         QCOMPARE(reminder.appName, "Pelmix");
         QVERIFY(reminder.actions.contains("SNOOZE_30_MIN"));
         QCOMPARE(reminder.hints.value("sound-name").toString(), "message-new-instant");
+        QVERIFY(pelmix.lines().contains("Notification permission granted: true"));
 
         // The snooze button snoozes the work timer.
         server.invokeAction(reminder.id, "SNOOZE_30_MIN");

@@ -13,6 +13,20 @@ double localUnixSeconds(int y, int mo, int d, int h, int mi, int s)
 {
     return static_cast<double>(QDateTime(QDate(y, mo, d), QTime(h, mi, s)).toSecsSinceEpoch());
 }
+
+// Every preference the user can reset, at its default.
+void expectDefaults(const UserSettings &settings)
+{
+    QCOMPARE(settings.workDuration(), 25);
+    QCOMPARE(settings.shortBreakDuration(), 5);
+    QCOMPARE(settings.longBreakDuration(), 15);
+    QCOMPARE(settings.longBreakEvery(), 4);
+    QCOMPARE(settings.idleTimeout(), 30);
+    QVERIFY(settings.soundEnabled());
+    QVERIFY(!settings.launchAtLogin());
+    QVERIFY(!settings.developerModeEnabled());
+    QVERIFY(settings.blurEnabled());
+}
 } // namespace
 
 class UserSettingsTest : public QObject {
@@ -28,15 +42,7 @@ private slots:
     {
         FakePlatform fake;
         UserSettings settings(fake.platform());
-        QCOMPARE(settings.workDuration(), 25);
-        QCOMPARE(settings.shortBreakDuration(), 5);
-        QCOMPARE(settings.longBreakDuration(), 15);
-        QCOMPARE(settings.longBreakEvery(), 4);
-        QCOMPARE(settings.idleTimeout(), 30);
-        QVERIFY(settings.soundEnabled());
-        QVERIFY(!settings.launchAtLogin());
-        QVERIFY(!settings.developerModeEnabled());
-        QVERIFY(settings.blurEnabled());
+        expectDefaults(settings);
         QVERIFY(!settings.hasCompletedOnboarding());
         QCOMPARE(settings.completedSessionsToday(), 0);
         QCOMPARE(settings.lastSessionDate(), 0.0);
@@ -167,15 +173,7 @@ private slots:
         QVERIFY(fake.loginItem.registered);
 
         settings.resetToDefaults();
-        QCOMPARE(settings.workDuration(), 25);
-        QCOMPARE(settings.shortBreakDuration(), 5);
-        QCOMPARE(settings.longBreakDuration(), 15);
-        QCOMPARE(settings.longBreakEvery(), 4);
-        QCOMPARE(settings.idleTimeout(), 30);
-        QVERIFY(settings.soundEnabled());
-        QVERIFY(!settings.launchAtLogin());
-        QVERIFY(!settings.developerModeEnabled());
-        QVERIFY(settings.blurEnabled());
+        expectDefaults(settings);
         QVERIFY(!fake.loginItem.registered);
         QVERIFY(settings.hasCompletedOnboarding());
         QCOMPARE(settings.completedSessionsToday(), 1);

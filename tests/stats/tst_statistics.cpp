@@ -27,10 +27,12 @@ public:
     {
         stats.appendSession(Session::make(start, end, seconds, SessionType::work, completed));
     }
+
     void rest(Instant start, Instant end, qint64 seconds, bool completed = true)
     {
         stats.appendSession(Session::make(start, end, seconds, SessionType::breakSession, completed));
     }
+
     QList<double> weeklyHours() const
     {
         QList<double> hours;
@@ -38,6 +40,7 @@ public:
             hours.append(entry.workHours);
         return hours;
     }
+
     QList<QDate> weeklyDates() const
     {
         QList<QDate> dates;
@@ -73,183 +76,172 @@ class StatisticsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void emptyHistoryGivesZeroFiguresAndSevenEmptyDays();
-    void sessionBelongsToTheDayItStarted();
-    void todaysFiguresCountTypesAndCompletion();
-    void streak_data();
-    void streak();
-    void figuresRollOverAtMidnight();
-    void shortDayAfterClocksGoForward();
-    void longDayAfterClocksGoBack();
-    void weekSpanningClockChangeHasSevenCalendarDays();
-};
-
-void StatisticsTest::emptyHistoryGivesZeroFiguresAndSevenEmptyDays()
-{
-    History history;
-    history.at(local(2026, 6, 10, 0, 30));
-    QVERIFY(history.stats.todaySessions().isEmpty());
-    QVERIFY(history.stats.todayWorkSessions().isEmpty());
-    QVERIFY(history.stats.todayBreakSessions().isEmpty());
-    QCOMPARE(history.stats.todayWorkSeconds(), 0);
-    QCOMPARE(history.stats.completedWorkSessionsToday(), 0);
-    QCOMPARE(history.stats.completedBreaksToday(), 0);
-    QCOMPARE(history.stats.currentStreak(), 0);
-    QCOMPARE(history.weeklyHours(), QList<double>(7, 0.0));
-    QCOMPARE(history.weeklyDates(), consecutiveDays(QDate(2026, 6, 10)));
-}
-
-void StatisticsTest::sessionBelongsToTheDayItStarted()
-{
-    History history;
-    history.work(local(2026, 6, 9, 23, 50), local(2026, 6, 10, 0, 20), 1800);
-    // Exactly at midnight is the new day; a moment before it is still the old one.
-    history.work(local(2026, 6, 10, 0, 0), local(2026, 6, 10, 0, 30), 900);
-    history.work(local(2026, 6, 10, 0, 0).addSeconds(-0.0001), local(2026, 6, 10, 0, 1), 60);
-    history.at(local(2026, 6, 10, 12, 0));
-
-    QCOMPARE(history.stats.todaySessions().size(), 1);
-    QCOMPARE(history.stats.todaySessions().first().durationSeconds, 900);
-    QCOMPARE(history.stats.todayWorkSeconds(), 900);
-    QCOMPARE(history.stats.totalWorkSeconds(local(2026, 6, 9, 3, 0)), 1860);
-    QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 1860 / 3600.0, 0.25}));
-}
-
-void StatisticsTest::todaysFiguresCountTypesAndCompletion()
-{
-    History history;
-    history.at(local(2026, 6, 10, 18, 0));
-    history.work(local(2026, 6, 10, 9, 0), local(2026, 6, 10, 9, 30), 1500);
-    history.rest(local(2026, 6, 10, 9, 30), local(2026, 6, 10, 9, 40), 300);
-    history.work(local(2026, 6, 10, 10, 0), local(2026, 6, 10, 10, 20), 600, false);
-    history.rest(local(2026, 6, 10, 10, 20), local(2026, 6, 10, 10, 22), 120, false);
-    history.work(local(2026, 6, 10, 11, 0), local(2026, 6, 10, 13, 0), 5400 - 2100);
-    history.work(local(2026, 6, 9, 11, 0), local(2026, 6, 9, 13, 0), 5400);
-
-    QCOMPARE(history.stats.todaySessions().size(), 5);
-    QCOMPARE(history.stats.todayWorkSessions().size(), 3);
-    QCOMPARE(history.stats.todayBreakSessions().size(), 2);
-    QCOMPARE(history.stats.todayBreakSessions().first().durationSeconds, 300);
-    // The 600 seconds of the session cut short count as work time, not as a completed session.
-    QCOMPARE(history.stats.todayWorkSeconds(), 5400);
-    QCOMPARE(history.stats.completedWorkSessionsToday(), 2);
-    QCOMPARE(history.stats.completedBreaksToday(), 1);
-    QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 1.5, 1.5}));
-}
-
-void StatisticsTest::streak_data()
-{
-    QTest::addColumn<QList<Entry>>("entries");
-    QTest::addColumn<qint64>("streak");
-    const auto work = SessionType::work;
-    const auto rest = SessionType::breakSession;
-    QTest::newRow("none") << QList<Entry>{} << qint64(0);
-    QTest::newRow("latest cut short") << QList<Entry>{{9, 9.5, work, true},
-                                                      {10, 10.5, work, true},
-                                                      {11, 11.2, work, false}}
-                                      << qint64(0);
-    QTest::newRow("earliest cut short") << QList<Entry>{{9, 9.2, work, false},
-                                                        {10, 10.5, work, true},
-                                                        {11, 11.5, work, true}}
-                                        << qint64(2);
-    QTest::newRow("breaks do not interrupt")
-        << QList<Entry>{{9, 9.5, work, true}, {9.5, 9.6, rest, false}, {10, 10.5, work, true}, {10.5, 10.6, rest, true}}
-        << qint64(2);
-    QTest::newRow("all completed") << QList<Entry>{{9, 9.5, work, true}, {10, 10.5, work, true}, {11, 11.5, work, true}}
-                                   << qint64(3);
-    // Recorded out of order: the session that ended last decides, not the one appended last.
-    QTest::newRow("by end, not by appending") << QList<Entry>{{11, 12, work, true}, {9, 11, work, false}} << qint64(1);
-    // Equal end times keep the order of appending: the first appended counts as the latest.
-    QTest::newRow("equal ends keep history order")
-        << QList<Entry>{{9, 10, work, false}, {9.5, 10, work, true}} << qint64(0);
-    // Yesterday's sessions neither extend nor break today's streak.
-    QTest::newRow("yesterday ignored") << QList<Entry>{{-15, -14.5, work, true},
-                                                       {-13, -12.5, work, false},
-                                                       {9, 9.5, work, true}}
-                                       << qint64(1);
-}
-
-void StatisticsTest::streak()
-{
-    QFETCH(QList<Entry>, entries);
-    QFETCH(qint64, streak);
-    History history;
-    const Instant midnight = local(2026, 6, 10, 0, 0);
-    history.at(local(2026, 6, 10, 20, 0));
-    for (const Entry &entry : entries) {
-        history.stats.appendSession(Session::make(midnight.addSeconds(entry.start * 3600),
-                                                  midnight.addSeconds(entry.end * 3600), 60, entry.type,
-                                                  entry.completed));
+    void emptyHistoryGivesZeroFiguresAndSevenEmptyDays()
+    {
+        History history;
+        history.at(local(2026, 6, 10, 0, 30));
+        QVERIFY(history.stats.todaySessions().isEmpty());
+        QVERIFY(history.stats.todayWorkSessions().isEmpty());
+        QVERIFY(history.stats.todayBreakSessions().isEmpty());
+        QCOMPARE(history.stats.todayWorkSeconds(), 0);
+        QCOMPARE(history.stats.completedWorkSessionsToday(), 0);
+        QCOMPARE(history.stats.completedBreaksToday(), 0);
+        QCOMPARE(history.stats.currentStreak(), 0);
+        QCOMPARE(history.weeklyHours(), QList<double>(7, 0.0));
+        QCOMPARE(history.weeklyDates(), consecutiveDays(QDate(2026, 6, 10)));
     }
-    QCOMPARE(history.stats.currentStreak(), streak);
-}
 
-void StatisticsTest::figuresRollOverAtMidnight()
-{
-    History history;
-    history.at(local(2026, 6, 10, 23, 0));
-    history.work(local(2026, 6, 10, 22, 0), local(2026, 6, 10, 22, 30), 1800);
-    QCOMPARE(history.stats.todayWorkSeconds(), 1800);
-    QCOMPARE(history.weeklyHours().last(), 0.5);
+    void sessionBelongsToTheDayItStarted()
+    {
+        History history;
+        history.work(local(2026, 6, 9, 23, 50), local(2026, 6, 10, 0, 20), 1800);
+        // Exactly at midnight is the new day; a moment before it is still the old one.
+        history.work(local(2026, 6, 10, 0, 0), local(2026, 6, 10, 0, 30), 900);
+        history.work(local(2026, 6, 10, 0, 0).addSeconds(-0.0001), local(2026, 6, 10, 0, 1), 60);
+        history.at(local(2026, 6, 10, 12, 0));
 
-    history.fake.mainLoop.advance(3600);
-    QVERIFY(history.stats.todaySessions().isEmpty());
-    QCOMPARE(history.stats.todayWorkSeconds(), 0);
-    QCOMPARE(history.stats.currentStreak(), 0);
-    QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 0.5, 0}));
-    QCOMPARE(history.weeklyDates().last(), QDate(2026, 6, 11));
-}
+        QCOMPARE(history.stats.todaySessions().size(), 1);
+        QCOMPARE(history.stats.todaySessions().first().durationSeconds, 900);
+        QCOMPARE(history.stats.todayWorkSeconds(), 900);
+        QCOMPARE(history.stats.totalWorkSeconds(local(2026, 6, 9, 3, 0)), 1860);
+        QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 1860 / 3600.0, 0.25}));
+    }
 
-void StatisticsTest::shortDayAfterClocksGoForward()
-{
-    // 2026-03-29 has 23 hours: 24 hours after its midnight is already 01:00 on the 30th.
-    History history;
-    history.work(local(2026, 3, 29, 0, 0), local(2026, 3, 29, 0, 25), 1500);
-    history.work(local(2026, 3, 29, 23, 30), local(2026, 3, 29, 23, 55), 1500);
-    history.work(local(2026, 3, 30, 0, 30), local(2026, 3, 30, 0, 55), 1500);
-    QCOMPARE(local(2026, 3, 30, 0, 0).secondsSince(local(2026, 3, 29, 0, 0)), 23 * 3600.0);
+    void todaysFiguresCountTypesAndCompletion()
+    {
+        History history;
+        history.at(local(2026, 6, 10, 18, 0));
+        history.work(local(2026, 6, 10, 9, 0), local(2026, 6, 10, 9, 30), 1500);
+        history.rest(local(2026, 6, 10, 9, 30), local(2026, 6, 10, 9, 40), 300);
+        history.work(local(2026, 6, 10, 10, 0), local(2026, 6, 10, 10, 20), 600, false);
+        history.rest(local(2026, 6, 10, 10, 20), local(2026, 6, 10, 10, 22), 120, false);
+        history.work(local(2026, 6, 10, 11, 0), local(2026, 6, 10, 13, 0), 5400 - 2100);
+        history.work(local(2026, 6, 9, 11, 0), local(2026, 6, 9, 13, 0), 5400);
 
-    QCOMPARE(history.stats.totalWorkSeconds(local(2026, 3, 29, 12, 0)), 3000);
-    QCOMPARE(history.stats.totalWorkSeconds(local(2026, 3, 30, 12, 0)), 1500);
-    history.at(local(2026, 3, 30, 0, 45));
-    QCOMPARE(history.stats.todaySessions().size(), 1);
-    QCOMPARE(history.weeklyHours().mid(5), (QList<double>{3000 / 3600.0, 1500 / 3600.0}));
-}
+        QCOMPARE(history.stats.todaySessions().size(), 5);
+        QCOMPARE(history.stats.todayWorkSessions().size(), 3);
+        QCOMPARE(history.stats.todayBreakSessions().size(), 2);
+        QCOMPARE(history.stats.todayBreakSessions().first().durationSeconds, 300);
+        // The 600 seconds of the session cut short count as work time, not as a completed session.
+        QCOMPARE(history.stats.todayWorkSeconds(), 5400);
+        QCOMPARE(history.stats.completedWorkSessionsToday(), 2);
+        QCOMPARE(history.stats.completedBreaksToday(), 1);
+        QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 1.5, 1.5}));
+    }
 
-void StatisticsTest::longDayAfterClocksGoBack()
-{
-    // 2026-10-25 has 25 hours: 24 hours after its midnight is still 23:00 on the 25th.
-    History history;
-    history.work(local(2026, 10, 24, 23, 30), local(2026, 10, 24, 23, 55), 1500);
-    history.work(local(2026, 10, 25, 0, 10), local(2026, 10, 25, 0, 35), 1500);
-    history.work(local(2026, 10, 25, 23, 30), local(2026, 10, 25, 23, 55), 1500);
-    QCOMPARE(local(2026, 10, 26, 0, 0).secondsSince(local(2026, 10, 25, 0, 0)), 25 * 3600.0);
+    void streak_data()
+    {
+        QTest::addColumn<QList<Entry>>("entries");
+        QTest::addColumn<qint64>("streak");
+        const auto work = SessionType::work;
+        const auto rest = SessionType::breakSession;
+        QTest::newRow("none") << QList<Entry>{} << qint64(0);
+        QTest::newRow("latest cut short")
+            << QList<Entry>{{9, 9.5, work, true}, {10, 10.5, work, true}, {11, 11.2, work, false}} << qint64(0);
+        QTest::newRow("earliest cut short")
+            << QList<Entry>{{9, 9.2, work, false}, {10, 10.5, work, true}, {11, 11.5, work, true}} << qint64(2);
+        QTest::newRow("breaks do not interrupt") << QList<Entry>{{9, 9.5, work, true},
+                                                                 {9.5, 9.6, rest, false},
+                                                                 {10, 10.5, work, true},
+                                                                 {10.5, 10.6, rest, true}}
+                                                 << qint64(2);
+        QTest::newRow("all completed") << QList<Entry>{{9, 9.5, work, true},
+                                                       {10, 10.5, work, true},
+                                                       {11, 11.5, work, true}}
+                                       << qint64(3);
+        // Recorded out of order: the session that ended last decides, not the one appended last.
+        QTest::newRow("by end, not by appending")
+            << QList<Entry>{{11, 12, work, true}, {9, 11, work, false}} << qint64(1);
+        // Equal end times keep the order of appending: the first appended counts as the latest.
+        QTest::newRow("equal ends keep history order")
+            << QList<Entry>{{9, 10, work, false}, {9.5, 10, work, true}} << qint64(0);
+        // Yesterday's sessions neither extend nor break today's streak.
+        QTest::newRow("yesterday ignored")
+            << QList<Entry>{{-15, -14.5, work, true}, {-13, -12.5, work, false}, {9, 9.5, work, true}} << qint64(1);
+    }
 
-    history.at(local(2026, 10, 25, 23, 59, 59));
-    QCOMPARE(history.stats.todaySessions().size(), 2);
-    QCOMPARE(history.stats.todayWorkSeconds(), 3000);
-    QCOMPARE(history.weeklyHours().mid(5), (QList<double>{1500 / 3600.0, 3000 / 3600.0}));
-    history.at(local(2026, 10, 26, 0, 0));
-    QVERIFY(history.stats.todaySessions().isEmpty());
-}
+    void streak()
+    {
+        QFETCH(QList<Entry>, entries);
+        QFETCH(qint64, streak);
+        History history;
+        const Instant midnight = local(2026, 6, 10, 0, 0);
+        history.at(local(2026, 6, 10, 20, 0));
+        for (const Entry &entry : entries) {
+            history.stats.appendSession(Session::make(midnight.addSeconds(entry.start * 3600),
+                                                      midnight.addSeconds(entry.end * 3600), 60, entry.type,
+                                                      entry.completed));
+        }
+        QCOMPARE(history.stats.currentStreak(), streak);
+    }
 
-void StatisticsTest::weekSpanningClockChangeHasSevenCalendarDays()
-{
-    History history;
-    for (int day = 25; day <= 31; ++day)
-        history.work(local(2026, 3, day, 0, 15), local(2026, 3, day, 0, 40), day * 60);
-    // Just after midnight: six times 24 hours back would land on the 28th twice and skip the 29th.
-    history.at(local(2026, 3, 31, 0, 30));
-    QCOMPARE(history.weeklyDates(), consecutiveDays(QDate(2026, 3, 31)));
-    QList<double> expected;
-    for (int day = 25; day <= 31; ++day)
-        expected.append(day * 60 / 3600.0);
-    QCOMPARE(history.weeklyHours(), expected);
+    void figuresRollOverAtMidnight()
+    {
+        History history;
+        history.at(local(2026, 6, 10, 23, 0));
+        history.work(local(2026, 6, 10, 22, 0), local(2026, 6, 10, 22, 30), 1800);
+        QCOMPARE(history.stats.todayWorkSeconds(), 1800);
+        QCOMPARE(history.weeklyHours().last(), 0.5);
 
-    // A time of day that does not exist on the 29th still names the 29th.
-    history.at(local(2026, 4, 1, 2, 30));
-    QCOMPARE(history.weeklyDates(), consecutiveDays(QDate(2026, 4, 1)));
-}
+        history.fake.mainLoop.advance(3600);
+        QVERIFY(history.stats.todaySessions().isEmpty());
+        QCOMPARE(history.stats.todayWorkSeconds(), 0);
+        QCOMPARE(history.stats.currentStreak(), 0);
+        QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 0.5, 0}));
+        QCOMPARE(history.weeklyDates().last(), QDate(2026, 6, 11));
+    }
+
+    void shortDayAfterClocksGoForward()
+    {
+        // 2026-03-29 has 23 hours: 24 hours after its midnight is already 01:00 on the 30th.
+        History history;
+        history.work(local(2026, 3, 29, 0, 0), local(2026, 3, 29, 0, 25), 1500);
+        history.work(local(2026, 3, 29, 23, 30), local(2026, 3, 29, 23, 55), 1500);
+        history.work(local(2026, 3, 30, 0, 30), local(2026, 3, 30, 0, 55), 1500);
+        QCOMPARE(local(2026, 3, 30, 0, 0).secondsSince(local(2026, 3, 29, 0, 0)), 23 * 3600.0);
+
+        QCOMPARE(history.stats.totalWorkSeconds(local(2026, 3, 29, 12, 0)), 3000);
+        QCOMPARE(history.stats.totalWorkSeconds(local(2026, 3, 30, 12, 0)), 1500);
+        history.at(local(2026, 3, 30, 0, 45));
+        QCOMPARE(history.stats.todaySessions().size(), 1);
+        QCOMPARE(history.weeklyHours().mid(5), (QList<double>{3000 / 3600.0, 1500 / 3600.0}));
+    }
+
+    void longDayAfterClocksGoBack()
+    {
+        // 2026-10-25 has 25 hours: 24 hours after its midnight is still 23:00 on the 25th.
+        History history;
+        history.work(local(2026, 10, 24, 23, 30), local(2026, 10, 24, 23, 55), 1500);
+        history.work(local(2026, 10, 25, 0, 10), local(2026, 10, 25, 0, 35), 1500);
+        history.work(local(2026, 10, 25, 23, 30), local(2026, 10, 25, 23, 55), 1500);
+        QCOMPARE(local(2026, 10, 26, 0, 0).secondsSince(local(2026, 10, 25, 0, 0)), 25 * 3600.0);
+
+        history.at(local(2026, 10, 25, 23, 59, 59));
+        QCOMPARE(history.stats.todaySessions().size(), 2);
+        QCOMPARE(history.stats.todayWorkSeconds(), 3000);
+        QCOMPARE(history.weeklyHours().mid(5), (QList<double>{1500 / 3600.0, 3000 / 3600.0}));
+        history.at(local(2026, 10, 26, 0, 0));
+        QVERIFY(history.stats.todaySessions().isEmpty());
+    }
+
+    void weekSpanningClockChangeHasSevenCalendarDays()
+    {
+        History history;
+        for (int day = 25; day <= 31; ++day)
+            history.work(local(2026, 3, day, 0, 15), local(2026, 3, day, 0, 40), day * 60);
+        // Just after midnight: six times 24 hours back would land on the 28th twice and skip the 29th.
+        history.at(local(2026, 3, 31, 0, 30));
+        QCOMPARE(history.weeklyDates(), consecutiveDays(QDate(2026, 3, 31)));
+        QList<double> expected;
+        for (int day = 25; day <= 31; ++day)
+            expected.append(day * 60 / 3600.0);
+        QCOMPARE(history.weeklyHours(), expected);
+
+        // A time of day that does not exist on the 29th still names the 29th.
+        history.at(local(2026, 4, 1, 2, 30));
+        QCOMPARE(history.weeklyDates(), consecutiveDays(QDate(2026, 4, 1)));
+    }
+};
 
 int main(int argc, char *argv[])
 {

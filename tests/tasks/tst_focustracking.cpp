@@ -1,10 +1,5 @@
 #include "support/FakePlatform.h"
 
-#include "app/AppDelegate.h"
-#include "app/AppState.h"
-#include "notifications/NotificationManager.h"
-#include "settings/UserSettings.h"
-#include "stats/StatsManager.h"
 #include "tasks/TodoManager.h"
 
 #include <QDir>
@@ -30,6 +25,7 @@ struct Desk {
         file.close();
         todos = std::make_unique<TodoManager>(fake.platform());
     }
+
     TodoItem item(int index) const { return todos->items()[index]; }
     qint64 storedFocus(int index) const { return TodoManager(fake.platform()).items()[index].totalFocusSeconds; }
 
@@ -43,175 +39,151 @@ class FocusTrackingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void awayTimeDoesNotCount();
-    void counterRefreshesEverySecondOnlyWhileRunning();
-    void shortStretchesAreTruncated();
-    void stopCreditsTheSessionOnce();
-    void deletingCurrentTaskCreditsItFirst();
-    void terminationCreditsRunningSession();
-    void markingAnotherTaskDoneCreditsTheCurrentOne();
-    void clockSetBackCreditsNothing();
+    void awayTimeDoesNotCount()
+    {
+        Desk desk;
+        desk.todos->resumeTracking();
+        desk.fake.mainLoop.advance(180);
+        QCOMPARE(desk.todos->currentSessionSeconds(), 180);
+        QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(0)), 3600 + 180);
+        QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(1)), 0);
+
+        desk.todos->pauseTracking();
+        desk.fake.mainLoop.advance(600);
+        QCOMPARE(desk.todos->currentSessionSeconds(), 180);
+        desk.todos->resumeTracking();
+        desk.fake.mainLoop.advance(120);
+        QCOMPARE(desk.todos->currentSessionSeconds(), 300);
+
+        desk.todos->stopTracking();
+        QCOMPARE(desk.fake.log.lines,
+                 QStringList{QStringLiteral("DEBUG: Saved 300s to task 'Write report', total: 3900s")});
+        QCOMPARE(desk.storedFocus(0), 3900);
+        QCOMPARE(desk.todos->currentTaskId(), std::nullopt);
+        QCOMPARE(desk.todos->currentSessionSeconds(), 0);
+        QCOMPARE(desk.fake.mainLoop.activeTimerCount(), 0);
+
+        // A task passed in that is no longer listed shows its own total.
+        TodoItem gone = desk.item(1);
+        gone.id = QUuid::createUuid();
+        gone.totalFocusSeconds = 77;
+        QCOMPARE(desk.todos->displayedFocusSeconds(gone), 77);
+    }
+
+    void counterRefreshesEverySecondOnlyWhileRunning()
+    {
+        Desk desk;
+        QSignalSpy refreshed(desk.todos.get(), &TodoManager::currentSessionSecondsChanged);
+        QSignalSpy tracking(desk.todos.get(), &TodoManager::isTrackingChanged);
+        desk.todos->pauseTracking();
+        QCOMPARE(tracking.count(), 0);
+        desk.fake.mainLoop.advance(0.5);
+        desk.todos->resumeTracking();
+        desk.todos->resumeTracking();
+        QCOMPARE(desk.fake.mainLoop.activeTimerCount(), 1);
+        desk.fake.mainLoop.advance(2.9);
+        QCOMPARE(refreshed.count(), 2);
+        QCOMPARE(desk.todos->currentSessionSeconds(), 2);
+        desk.todos->pauseTracking();
+        QCOMPARE(desk.todos->accumulatedSeconds(), 2);
+        QCOMPARE(desk.fake.mainLoop.activeTimerCount(), 0);
+        desk.fake.mainLoop.advance(10);
+        QCOMPARE(refreshed.count(), 2);
+        QCOMPARE(tracking.count(), 2);
+    }
+
+    void shortStretchesAreTruncated()
+    {
+        Desk desk;
+        for (int i = 0; i < 2; ++i) {
+            desk.todos->resumeTracking();
+            desk.fake.mainLoop.advance(0.9);
+            desk.todos->pauseTracking();
+        }
+        QCOMPARE(desk.todos->accumulatedSeconds(), 0);
+        desk.todos->stopTracking();
+        QVERIFY(desk.fake.log.lines.isEmpty());
+        QCOMPARE(desk.storedFocus(0), 3600);
+
+        desk.todos->setStatus(desk.item(1).id, TodoStatus::inProgress);
+        for (int i = 0; i < 2; ++i) {
+            desk.todos->resumeTracking();
+            desk.fake.mainLoop.advance(1.6);
+            desk.todos->pauseTracking();
+        }
+        QCOMPARE(desk.todos->accumulatedSeconds(), 2);
+    }
+
+    void stopCreditsTheSessionOnce()
+    {
+        Desk desk;
+        desk.todos->resumeTracking();
+        desk.fake.mainLoop.advance(45);
+        desk.todos->stopTracking();
+        desk.todos->stopTracking();
+        QCOMPARE(desk.fake.log.lines.size(), 1);
+        QCOMPARE(desk.storedFocus(0), 3645);
+        // Without a current task the clock cannot start.
+        desk.todos->resumeTracking();
+        QVERIFY(!desk.todos->isTracking());
+    }
+
+    void deletingCurrentTaskCreditsItFirst()
+    {
+        Desk desk;
+        desk.todos->resumeTracking();
+        desk.fake.mainLoop.advance(30);
+        desk.todos->deleteTask(desk.item(0).id);
+        QCOMPARE(desk.fake.log.lines,
+                 QStringList{QStringLiteral("DEBUG: Saved 30s to task 'Write report', total: 3630s")});
+        QCOMPARE(desk.todos->items().size(), 2);
+        QCOMPARE(desk.todos->currentTaskId(), std::nullopt);
+        QCOMPARE(TodoManager(desk.fake.platform()).items().size(), 2);
+    }
+
+    void markingAnotherTaskDoneCreditsTheCurrentOne()
+    {
+        Desk desk;
+        desk.todos->resumeTracking();
+        desk.fake.mainLoop.advance(100);
+        desk.todos->pauseTracking();
+        desk.todos->resumeTracking();
+        desk.fake.mainLoop.advance(50);
+
+        // "Review" is done without having been current: "Inbox", the first task to do, takes over.
+        desk.todos->setStatus(desk.item(1).id, TodoStatus::done);
+        QCOMPARE(desk.fake.log.lines,
+                 QStringList{QStringLiteral("DEBUG: Saved 150s to task 'Write report', total: 3750s")});
+        QCOMPARE(desk.storedFocus(0), 3750);
+        QCOMPARE(desk.item(0).status, TodoStatus::inProgress);
+        QCOMPARE(desk.item(2).status, TodoStatus::inProgress);
+        QCOMPARE(desk.todos->currentTaskId(), desk.item(2).id);
+        QVERIFY(!desk.todos->isTracking());
+
+        // The next re-evaluation of tracking starts the new task's clock.
+        desk.todos->resumeTracking();
+        desk.fake.mainLoop.advance(60);
+        QCOMPARE(desk.todos->currentSessionSeconds(), 60);
+        QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(2)), 70);
+        QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(0)), 3750);
+
+        // With no task left to do, marking one done leaves the running clock alone.
+        desk.todos->setStatus(desk.item(0).id, TodoStatus::done);
+        QVERIFY(desk.todos->isTracking());
+        desk.fake.mainLoop.advance(5);
+        QCOMPARE(desk.todos->currentSessionSeconds(), 65);
+    }
+
+    void clockSetBackCreditsNothing()
+    {
+        Desk desk;
+        desk.todos->resumeTracking();
+        desk.fake.mainLoop.setNow(desk.fake.mainLoop.now().addSeconds(-100));
+        desk.todos->stopTracking();
+        QVERIFY(desk.fake.log.lines.isEmpty());
+        QCOMPARE(desk.storedFocus(0), 3600);
+    }
 };
-
-void FocusTrackingTest::awayTimeDoesNotCount()
-{
-    Desk desk;
-    desk.todos->resumeTracking();
-    desk.fake.mainLoop.advance(180);
-    QCOMPARE(desk.todos->currentSessionSeconds(), 180);
-    QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(0)), 3600 + 180);
-    QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(1)), 0);
-
-    desk.todos->pauseTracking();
-    desk.fake.mainLoop.advance(600);
-    QCOMPARE(desk.todos->currentSessionSeconds(), 180);
-    desk.todos->resumeTracking();
-    desk.fake.mainLoop.advance(120);
-    QCOMPARE(desk.todos->currentSessionSeconds(), 300);
-
-    desk.todos->stopTracking();
-    QCOMPARE(desk.fake.log.lines,
-             QStringList{QStringLiteral("DEBUG: Saved 300s to task 'Write report', total: 3900s")});
-    QCOMPARE(desk.storedFocus(0), 3900);
-    QCOMPARE(desk.todos->currentTaskId(), std::nullopt);
-    QCOMPARE(desk.todos->currentSessionSeconds(), 0);
-    QCOMPARE(desk.fake.mainLoop.activeTimerCount(), 0);
-
-    // A task passed in that is no longer listed shows its own total.
-    TodoItem gone = desk.item(1);
-    gone.id = QUuid::createUuid();
-    gone.totalFocusSeconds = 77;
-    QCOMPARE(desk.todos->displayedFocusSeconds(gone), 77);
-}
-
-void FocusTrackingTest::counterRefreshesEverySecondOnlyWhileRunning()
-{
-    Desk desk;
-    QSignalSpy refreshed(desk.todos.get(), &TodoManager::currentSessionSecondsChanged);
-    QSignalSpy tracking(desk.todos.get(), &TodoManager::isTrackingChanged);
-    desk.todos->pauseTracking();
-    QCOMPARE(tracking.count(), 0);
-    desk.fake.mainLoop.advance(0.5);
-    desk.todos->resumeTracking();
-    desk.todos->resumeTracking();
-    QCOMPARE(desk.fake.mainLoop.activeTimerCount(), 1);
-    desk.fake.mainLoop.advance(2.9);
-    QCOMPARE(refreshed.count(), 2);
-    QCOMPARE(desk.todos->currentSessionSeconds(), 2);
-    desk.todos->pauseTracking();
-    QCOMPARE(desk.todos->accumulatedSeconds(), 2);
-    QCOMPARE(desk.fake.mainLoop.activeTimerCount(), 0);
-    desk.fake.mainLoop.advance(10);
-    QCOMPARE(refreshed.count(), 2);
-    QCOMPARE(tracking.count(), 2);
-}
-
-void FocusTrackingTest::shortStretchesAreTruncated()
-{
-    Desk desk;
-    for (int i = 0; i < 2; ++i) {
-        desk.todos->resumeTracking();
-        desk.fake.mainLoop.advance(0.9);
-        desk.todos->pauseTracking();
-    }
-    QCOMPARE(desk.todos->accumulatedSeconds(), 0);
-    desk.todos->stopTracking();
-    QVERIFY(desk.fake.log.lines.isEmpty());
-    QCOMPARE(desk.storedFocus(0), 3600);
-
-    desk.todos->setStatus(desk.item(1).id, TodoStatus::inProgress);
-    for (int i = 0; i < 2; ++i) {
-        desk.todos->resumeTracking();
-        desk.fake.mainLoop.advance(1.6);
-        desk.todos->pauseTracking();
-    }
-    QCOMPARE(desk.todos->accumulatedSeconds(), 2);
-}
-
-void FocusTrackingTest::stopCreditsTheSessionOnce()
-{
-    Desk desk;
-    desk.todos->resumeTracking();
-    desk.fake.mainLoop.advance(45);
-    desk.todos->stopTracking();
-    desk.todos->stopTracking();
-    QCOMPARE(desk.fake.log.lines.size(), 1);
-    QCOMPARE(desk.storedFocus(0), 3645);
-    // Without a current task the clock cannot start.
-    desk.todos->resumeTracking();
-    QVERIFY(!desk.todos->isTracking());
-}
-
-void FocusTrackingTest::deletingCurrentTaskCreditsItFirst()
-{
-    Desk desk;
-    desk.todos->resumeTracking();
-    desk.fake.mainLoop.advance(30);
-    desk.todos->deleteTask(desk.item(0).id);
-    QCOMPARE(desk.fake.log.lines, QStringList{QStringLiteral("DEBUG: Saved 30s to task 'Write report', total: 3630s")});
-    QCOMPARE(desk.todos->items().size(), 2);
-    QCOMPARE(desk.todos->currentTaskId(), std::nullopt);
-    QCOMPARE(TodoManager(desk.fake.platform()).items().size(), 2);
-}
-
-void FocusTrackingTest::terminationCreditsRunningSession()
-{
-    Desk desk;
-    StatsManager stats(desk.fake.platform());
-    UserSettings settings(desk.fake.platform());
-    NotificationManager notifications(desk.fake.platform());
-    AppState state(desk.fake.platform(), stats, *desk.todos, settings, notifications);
-    AppDelegate delegate(desk.fake.platform(), state);
-    desk.fake.mainLoop.runPending(); // the wiring's first deliveries: nobody is present yet
-    desk.todos->resumeTracking();
-    desk.fake.mainLoop.advance(754);
-    delegate.applicationWillTerminate();
-    QVERIFY(desk.fake.log.lines.contains(QStringLiteral("DEBUG: Saved 754s to task 'Write report', total: 4354s")));
-    QCOMPARE(desk.storedFocus(0), 4354);
-}
-
-void FocusTrackingTest::markingAnotherTaskDoneCreditsTheCurrentOne()
-{
-    Desk desk;
-    desk.todos->resumeTracking();
-    desk.fake.mainLoop.advance(100);
-    desk.todos->pauseTracking();
-    desk.todos->resumeTracking();
-    desk.fake.mainLoop.advance(50);
-
-    // "Review" is done without having been current: "Inbox", the first task to do, takes over.
-    desk.todos->setStatus(desk.item(1).id, TodoStatus::done);
-    QCOMPARE(desk.fake.log.lines,
-             QStringList{QStringLiteral("DEBUG: Saved 150s to task 'Write report', total: 3750s")});
-    QCOMPARE(desk.storedFocus(0), 3750);
-    QCOMPARE(desk.item(0).status, TodoStatus::inProgress);
-    QCOMPARE(desk.item(2).status, TodoStatus::inProgress);
-    QCOMPARE(desk.todos->currentTaskId(), desk.item(2).id);
-    QVERIFY(!desk.todos->isTracking());
-
-    // The next re-evaluation of tracking starts the new task's clock.
-    desk.todos->resumeTracking();
-    desk.fake.mainLoop.advance(60);
-    QCOMPARE(desk.todos->currentSessionSeconds(), 60);
-    QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(2)), 70);
-    QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(0)), 3750);
-
-    // With no task left to do, marking one done leaves the running clock alone.
-    desk.todos->setStatus(desk.item(0).id, TodoStatus::done);
-    QVERIFY(desk.todos->isTracking());
-    desk.fake.mainLoop.advance(5);
-    QCOMPARE(desk.todos->currentSessionSeconds(), 65);
-}
-
-void FocusTrackingTest::clockSetBackCreditsNothing()
-{
-    Desk desk;
-    desk.todos->resumeTracking();
-    desk.fake.mainLoop.setNow(desk.fake.mainLoop.now().addSeconds(-100));
-    desk.todos->stopTracking();
-    QVERIFY(desk.fake.log.lines.isEmpty());
-    QCOMPARE(desk.storedFocus(0), 3600);
-}
 
 QTEST_GUILESS_MAIN(FocusTrackingTest)
 #include "tst_focustracking.moc"

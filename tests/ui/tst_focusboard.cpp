@@ -1,4 +1,4 @@
-#include "AppFixture.h"
+#include "support/FakeApp.h"
 #include "ui/FilterTab.h"
 #include "ui/FocusBoardContent.h"
 #include "ui/SymbolButton.h"
@@ -15,7 +15,7 @@
 class FocusBoardTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AppFixture> m_app;
+    std::unique_ptr<FakeApp> m_app;
     std::unique_ptr<FocusBoardContent> m_board;
 
     QStringList rowTitles() const
@@ -39,7 +39,7 @@ class FocusBoardTest : public QObject {
 private slots:
     void init()
     {
-        m_app = std::make_unique<AppFixture>();
+        m_app = std::make_unique<FakeApp>(onboarded);
         m_board = std::make_unique<FocusBoardContent>(m_app->todos, m_app->appState, m_app->appState.workTimer(),
                                                       m_app->appState.activityMonitor(), m_app->settings,
                                                       m_app->fake.mainLoop);

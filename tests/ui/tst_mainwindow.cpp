@@ -1,12 +1,12 @@
-#include "AppFixture.h"
+#include "support/FakeApp.h"
 #include "ui/MainAppView.h"
 #include "ui/MainWindow.h"
 #include "ui/TrayActions.h"
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPointer>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -17,7 +17,7 @@ class MainWindowTest : public QObject {
 private slots:
     void sectionRequestsSwitchTheViewAndAreCleared()
     {
-        AppFixture app;
+        FakeApp app{onboarded};
         int statsBuilt = 0;
         ViewFactories factories;
         factories.stats = [&statsBuilt](QWidget *parent) {
@@ -53,7 +53,7 @@ private slots:
 
     void windowRequestsActivateOnceAndClear()
     {
-        AppFixture app;
+        FakeApp app{onboarded};
         MainAppView view(app.appState, app.fake.platform(), {});
         app.appState.setShowMainWindow(true);
         QCOMPARE(app.fake.desktop.activations, 1);
@@ -65,7 +65,7 @@ private slots:
 
     void aNewMainViewHonoursRequestsLeftWaiting()
     {
-        AppFixture app;
+        FakeApp app{onboarded};
         // Made while no window existed (the window was closed).
         app.appState.setSelectedSection(AppSection::settings);
         app.appState.setShowMainWindow(true);
@@ -80,7 +80,7 @@ private slots:
 
     void onboardingGivesWayToTheMainViewInTheSameWindow()
     {
-        AppFixture app;
+        FakeApp app{onboarded};
         app.settings.setHasCompletedOnboarding(false);
         ViewFactories factories;
         factories.onboarding = [](QWidget *parent) { return new QLabel(QStringLiteral("flow"), parent); };
@@ -98,7 +98,7 @@ private slots:
 
     void theApplicationMenuOffersAboutOnceOnboarded()
     {
-        AppFixture app;
+        FakeApp app{onboarded};
         app.settings.setHasCompletedOnboarding(false);
         MainWindow window(app.appState, app.fake.platform(), {});
         QVERIFY(window.menuBar()->isHidden()); // the flow keeps its fixed frame
@@ -115,7 +115,7 @@ private slots:
 
     void openingASectionReopensAClosedWindowOnThatSection()
     {
-        AppFixture app;
+        FakeApp app{onboarded};
         QPointer<MainWindow> window;
         const auto ensure = [&] {
             if (!window) {

@@ -1,4 +1,4 @@
-#include "AppFixture.h"
+#include "support/FakeApp.h"
 #include "ui/MainAppView.h"
 #include "ui/MenuBarLabel.h"
 #include "ui/MenuBarView.h"
@@ -39,7 +39,7 @@ class TrayTest : public QObject {
 private slots:
     void labelRedrawsTheIconOnlyWhenTheMinutesChange()
     {
-        AppFixture app;
+        FakeApp app{onboarded};
         QSystemTrayIcon icon;
         MenuBarLabel label(app.appState.workTimer(), app.todos, icon);
         QCOMPARE(icon.toolTip(), "25:00");
@@ -85,7 +85,7 @@ private slots:
 
     void panelShowsStatusTaskAndTakeBreakWhileSnoozing()
     {
-        AppFixture app;
+        FakeApp app{onboarded};
         TrayActions actions(app.appState, app.fake.desktop, {});
         MenuBarView panel(app.appState, app.appState.workTimer(), actions);
         panel.setAttribute(Qt::WA_DeleteOnClose, false);
@@ -114,7 +114,7 @@ private slots:
 
     void statsOpensTheMainViewOnStatsAndClosesThePanel()
     {
-        AppFixture app;
+        FakeApp app{onboarded};
         MainAppView view(app.appState, app.fake.platform(), {});
         TrayActions actions(app.appState, app.fake.desktop, {});
         auto *panel = new MenuBarView(app.appState, app.appState.workTimer(), actions);
@@ -130,7 +130,7 @@ private slots:
 
     void menuButtonsHighlightOnlyWhileHovered()
     {
-        AppFixture app;
+        FakeApp app{onboarded};
         TrayActions actions(app.appState, app.fake.desktop, {});
         MenuBarView panel(app.appState, app.appState.workTimer(), actions);
         panel.setAttribute(Qt::WA_DeleteOnClose, false);
@@ -145,7 +145,7 @@ private slots:
 
     void trayMenuShowsTheSameEntriesAndActs()
     {
-        AppFixture app;
+        FakeApp app{onboarded};
         int abouts = 0;
         TrayActions actions(app.appState, app.fake.desktop, {{}, [&abouts] { ++abouts; }});
         TrayItem tray(app.appState, actions);

@@ -49,8 +49,8 @@ QStringList texts(QWidget *root)
 struct Flow {
     FakeApp app;
     FakePlatform &fake = app.fake;
-    UserSettings &settings = *app.settings;
-    AppState &appState = *app.appState;
+    UserSettings &settings = app.settings;
+    AppState &appState = app.appState;
 
     OnboardingView::Services services() { return {settings, appState, fake.platform()}; }
 };

@@ -28,8 +28,8 @@ void choose(QComboBox *combo, const QString &label)
 struct Screen {
     FakeApp app;
     FakePlatform &fake = app.fake;
-    UserSettings &settings = *app.settings;
-    SettingsContent view{settings, *app.appState};
+    UserSettings &settings = app.settings;
+    SettingsContent view{settings, app.appState};
 
     QComboBox *picker(SettingsPicker which) const { return view.picker(which); }
     QString shown(SettingsPicker which) const { return view.picker(which)->currentText(); }
