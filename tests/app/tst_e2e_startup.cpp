@@ -45,6 +45,15 @@ private slots:
         QVERIFY(launched >= 0);
         QCOMPARE(lines.indexOf("AppState: start() called"), launched + 1);
 
+        // No session bus here: both permission requests (the work timer's at creation, the
+        // manager's at start) are refused with the reason, and the program carries on.
+        const QString refused = QStringLiteral("Notification permission granted: false");
+        QVERIFY2(pelmix.waitForLine(refused, 2), qPrintable(lines.join('\n')));
+        const qsizetype managerAnswer = lines.lastIndexOf(refused);
+        QVERIFY(managerAnswer > launched);
+        QVERIFY(lines[managerAnswer - 1].startsWith("Notification permission error: "));
+        QVERIFY(lines[lines.indexOf(refused) + 1].startsWith("Notification error: "));
+
         auto second = pelmix.startInstance();
         QVERIFY(second->waitForFinished(10000));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
