@@ -7,6 +7,8 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPalette>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 namespace ScreenStyle {
 
@@ -51,6 +53,24 @@ void setTextColor(QWidget *widget, const QColor &color)
 SymbolLabel *symbolLabel(const QString &symbol, int pixelSize, ColorRole color, QWidget *parent)
 {
     return new SymbolLabel(symbol, pixelSize, color, parent);
+}
+
+QVBoxLayout *scrollingPage(QWidget *owner, const QString &title, int margin, int spacing)
+{
+    auto *outer = new QVBoxLayout(owner);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *scroll = new QScrollArea(owner);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll);
+
+    auto *content = new QWidget;
+    auto *column = new QVBoxLayout(content);
+    column->setContentsMargins(margin, margin, margin, margin);
+    column->setSpacing(spacing);
+    column->addWidget(label(title, font(22, QFont::Bold)));
+    scroll->setWidget(content);
+    return column;
 }
 
 } // namespace ScreenStyle

@@ -7,6 +7,7 @@
 
 class QLabel;
 class QPalette;
+class QVBoxLayout;
 class QWidget;
 class SymbolLabel;
 
@@ -32,5 +33,9 @@ QLabel *label(const QString &text, const QFont &font, const QColor &color = {}, 
 void setTextColor(QWidget *widget, const QColor &color);
 
 SymbolLabel *symbolLabel(const QString &symbol, int pixelSize, ColorRole color, QWidget *parent = nullptr);
+
+// Fills `owner` with a frameless scroll area holding a column headed by `title` in the
+// screens' heading font; answers the column's layout for the rest of the page.
+QVBoxLayout *scrollingPage(QWidget *owner, const QString &title, int margin, int spacing);
 
 } // namespace ScreenStyle

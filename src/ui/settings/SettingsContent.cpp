@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
@@ -41,18 +40,7 @@ SettingsContent::SettingsContent(UserSettings &settings, AppState &appState, QWi
       m_developerMode(new ToggleSwitch),
       m_reset(new QPushButton(QStringLiteral("Reset to Defaults")))
 {
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-
-    auto *form = new QWidget;
-    auto *layout = new QVBoxLayout(form);
-    layout->setContentsMargins(20, 16, 20, 20);
-    layout->setSpacing(18);
-    layout->addWidget(ScreenStyle::label(QStringLiteral("Settings"), ScreenStyle::font(22, QFont::Bold)));
+    QVBoxLayout *layout = ScreenStyle::scrollingPage(this, QStringLiteral("Settings"), 20, 18);
 
     auto *work = new FormSection(QStringLiteral("Work Session"));
     work->addRow(SettingsOptions::title(SettingsPicker::sessionLength), makePicker(SettingsPicker::sessionLength));
@@ -89,7 +77,6 @@ SettingsContent::SettingsContent(UserSettings &settings, AppState &appState, QWi
     reset->addWidgetRow(m_reset);
     layout->addWidget(reset);
     layout->addStretch(1);
-    scroll->setWidget(form);
 
     m_sound->setObjectName(QStringLiteral("soundEnabled"));
     m_sound->setAccessibleName(QStringLiteral("Sound effects"));

@@ -6,7 +6,6 @@
 #include "ui/screens/ScreenStyle.h"
 
 #include <QLabel>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 StatsView::StatsView(StatsManager &statsManager, MainLoop &mainLoop, QWidget *parent)
@@ -17,23 +16,11 @@ StatsView::StatsView(StatsManager &statsManager, MainLoop &mainLoop, QWidget *pa
       m_rollover(mainLoop, [this] { refresh(); })
 {
     setMinimumSize(400, 500);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-
-    auto *content = new QWidget;
-    auto *layout = new QVBoxLayout(content);
-    layout->setContentsMargins(16, 16, 16, 16);
-    layout->setSpacing(20);
-    layout->addWidget(ScreenStyle::label(QStringLiteral("Statistics"), ScreenStyle::font(22, QFont::Bold)));
+    QVBoxLayout *layout = ScreenStyle::scrollingPage(this, QStringLiteral("Statistics"), 16, 20);
     layout->addWidget(m_summary);
     layout->addWidget(m_weekly);
     layout->addWidget(m_history);
     layout->addStretch(1);
-    scroll->setWidget(content);
 }
 
 void StatsView::refresh()
