@@ -16,44 +16,16 @@ for tool in Xvfb jwm xdotool; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A private display; Xvfb reports the number it chose.
-Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp >"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-
-cat >"$work/jwmrc" <<'JWM'
-<?xml version="1.0"?>
-<JWM>
-  <Tray x="0" y="0" height="28"><Spacer width="400"/><Dock/></Tray>
-  <Key mask="A" key="F4">close</Key>
-</JWM>
-JWM
-jwm -f "$work/jwmrc" >/dev/null 2>&1 &
-pids+=($!)
-
-home="$work/home"
-mkdir -p "$home/.config/Pelmix" "$home/runtime" "$home/Documents/Pelmix"
-chmod 700 "$home/runtime"
-printf '[General]\nhasCompletedOnboarding=true\n' >"$home/.config/Pelmix/Pelmix.conf"
+source "$(dirname "$0")/../scripts/private-desktop.sh"
+start_private_x 1280x800
+start_tray_window_manager 400
+make_home onboarded
 # A few tasks, one in progress, so the focus clock runs as it would for a user at work.
 cat >"$home/Documents/Pelmix/todos.json" <<'JSON'
 [{"id":"6B1C4C0E-8E40-4F5B-9C39-0A4C1F7E2A01","title":"Write the report","status":"in_progress","createdAt":790000000,"totalFocusSeconds":1200},{"id":"6B1C4C0E-8E40-4F5B-9C39-0A4C1F7E2A02","title":"Review changes","status":"todo","createdAt":790000100,"totalFocusSeconds":0},{"id":"6B1C4C0E-8E40-4F5B-9C39-0A4C1F7E2A03","title":"Plan the week","status":"done","createdAt":790000200,"completedAt":790000900,"totalFocusSeconds":300}]
 JSON
 
-HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/runtime" \
-  DBUS_SESSION_BUS_ADDRESS=disabled: "$binary" >"$work/log" 2>&1 &
-pelmix=$!
-pids+=($pelmix)
+run_pelmix "$binary" "$work/log"
 
 # The user at work in another program: the pointer, away from our windows, moves ten times a second.
 xdotool mousemove 1200 760

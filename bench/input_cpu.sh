@@ -18,30 +18,12 @@ for f in "$program" "$injector"; do
   [ -x "$f" ] || { echo "missing $f: build first" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-display=":$(head -n1 "$work/display")"
-
-mkdir -p "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-env -u WAYLAND_DISPLAY -u SESSION_MANAGER \
-  HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
-  XDG_RUNTIME_DIR="$work/runtime" XDG_SESSION_TYPE=x11 DISPLAY="$display" QT_QPA_PLATFORM=xcb \
-  DBUS_SESSION_BUS_ADDRESS=disabled: \
-  "$program" >"$work/program.log" 2>&1 &
-program_pid=$!
+source "$(dirname "$0")/../scripts/private-desktop.sh"
+start_private_x 1280x800
+display=$DISPLAY
+make_home
+run_pelmix "$program" "$work/program.log"
+program_pid=$pelmix
 
 for _ in $(seq 100); do
   grep -q "requestPermission called, trusted=true" "$work/program.log" 2>/dev/null && break
@@ -77,5 +59,5 @@ measure "idle, no input:" sleep "$seconds"
 measure "$rate motion events/s:" env DISPLAY="$display" "$injector" --inject "$rate" "$seconds"
 echo "target: < 1 % of one core at 1000 events a second"
 
-presence="$work/home/Documents/Pelmix/presence_log.txt"
+presence="$home/Documents/Pelmix/presence_log.txt"
 [ -f "$presence" ] && echo "presence log: $(wc -l <"$presence") line(s), last: $(tail -n1 "$presence")"

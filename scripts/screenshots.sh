@@ -13,34 +13,10 @@ for tool in Xvfb jwm xdotool xwininfo import convert; do
 done
 mkdir -p "$out"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-
-cat >"$work/jwmrc" <<'JWM'
-<?xml version="1.0"?>
-<JWM>
-  <Tray x="0" y="0" height="28"><Spacer width="820"/><Dock/></Tray>
-  <WindowStyle><Font>DejaVu Sans-9</Font></WindowStyle>
-</JWM>
-JWM
-jwm -f "$work/jwmrc" >/dev/null 2>&1 &
-pids+=($!)
-
-home="$work/home"
-mkdir -p "$home/.config/Pelmix" "$home/runtime" "$home/Documents/Pelmix"
-chmod 700 "$home/runtime"
-printf '[General]\nhasCompletedOnboarding=true\n' >"$home/.config/Pelmix/Pelmix.conf"
+source "$(dirname "$0")/private-desktop.sh"
+start_private_x 1024x768
+start_tray_window_manager 820
+make_home onboarded
 now=$(( $(date +%s) - 978307200 ))
 cat >"$home/Documents/Pelmix/todos.json" <<JSON
 [{"id":"2E0B6C1A-3F4D-4B8E-9A51-7C2D8E9F0A11","title":"Write the quarterly report","status":"in_progress","createdAt":$((now - 9000)),"totalFocusSeconds":1540},
@@ -49,9 +25,7 @@ cat >"$home/Documents/Pelmix/todos.json" <<JSON
 {"id":"2E0B6C1A-3F4D-4B8E-9A51-7C2D8E9F0A14","title":"Reply to emails","status":"done","createdAt":$((now - 6000)),"completedAt":$((now - 7200)),"totalFocusSeconds":900}]
 JSON
 
-HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/runtime" \
-  DBUS_SESSION_BUS_ADDRESS=disabled: "$binary" >"$work/log" 2>&1 &
-pids+=($!)
+run_pelmix "$binary" "$work/log"
 
 xdotool search --sync --onlyvisible --name '^Focus$' >/dev/null
 xdotool mousemove 1000 700

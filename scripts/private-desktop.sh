@@ -1,0 +1,54 @@
+# Sourced by the benchmark and screenshot scripts: a throw-away folder ($work), a private X
+# server, optionally a tray-hosting window manager, and a home folder for the program. Every
+# process started through here (its pid added to "pids") is stopped, and $work removed, on exit.
+
+work=$(mktemp -d)
+pids=()
+private_desktop_cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap private_desktop_cleanup EXIT
+
+# start_private_x WIDTHxHEIGHT: an Xvfb on a free display (it reports the number), exported as DISPLAY.
+start_private_x() {
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+  pids+=($!)
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+# start_tray_window_manager SPACER_WIDTH: jwm with a tray along the top, the dock SPACER_WIDTH in.
+start_tray_window_manager() {
+  cat >"$work/jwmrc" <<JWM
+<?xml version="1.0"?>
+<JWM>
+  <Tray x="0" y="0" height="28"><Spacer width="$1"/><Dock/></Tray>
+  <WindowStyle><Font>DejaVu Sans-9</Font></WindowStyle>
+  <Key mask="A" key="F4">close</Key>
+</JWM>
+JWM
+  jwm -f "$work/jwmrc" >/dev/null 2>&1 &
+  pids+=($!)
+}
+
+# make_home [onboarded]: $home with the program's folders; "onboarded" skips the first-run flow.
+make_home() {
+  home="$work/home"
+  mkdir -p "$home/.config/Pelmix" "$home/runtime" "$home/Documents/Pelmix"
+  chmod 700 "$home/runtime"
+  [ "${1:-}" = onboarded ] && printf '[General]\nhasCompletedOnboarding=true\n' >"$home/.config/Pelmix/Pelmix.conf"
+  return 0
+}
+
+# run_pelmix BINARY LOG: starts the program in $home on $DISPLAY without a session bus; sets $pelmix.
+run_pelmix() {
+  env -u WAYLAND_DISPLAY -u SESSION_MANAGER \
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
+    XDG_RUNTIME_DIR="$home/runtime" XDG_SESSION_TYPE=x11 QT_QPA_PLATFORM=xcb \
+    DBUS_SESSION_BUS_ADDRESS=disabled: "$1" >"$2" 2>&1 &
+  pelmix=$!
+  pids+=($pelmix)
+}
