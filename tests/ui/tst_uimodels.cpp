@@ -251,39 +251,44 @@ private slots:
         QCOMPARE(FocusBoardModel::emptyState(true).symbol, "checkmark.circle");
     }
 
+    void statusMarkCyclesThroughTheThreeStatuses_data()
+    {
+        QTest::addColumn<TodoStatus>("status");
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<int>("color");
+        QTest::addColumn<TodoStatus>("next");
+        // focus button, trash button, active badge, struck-out title
+        QTest::addColumn<QList<bool>>("flags");
+        QTest::newRow("todo") << TodoStatus::todo << "circle" << int(ColorRole::secondary) << TodoStatus::inProgress
+                              << QList<bool>{true, false, false, false};
+        QTest::newRow("in progress") << TodoStatus::inProgress << "checkmark.circle" << int(ColorRole::orange)
+                                     << TodoStatus::done << QList<bool>{false, false, true, false};
+        QTest::newRow("done") << TodoStatus::done << "checkmark.circle.fill" << int(ColorRole::green)
+                              << TodoStatus::todo << QList<bool>{false, true, false, true};
+    }
+
     void statusMarkCyclesThroughTheThreeStatuses()
     {
+        QFETCH(TodoStatus, status);
+        QFETCH(QString, symbol);
+        QFETCH(int, color);
+        QFETCH(TodoStatus, next);
+        QFETCH(QList<bool>, flags);
         TaskRowModel::Inputs inputs;
-        inputs.status = TodoStatus::todo;
-        auto row = TaskRowModel::make(inputs);
-        QCOMPARE(row.markSymbol, "circle");
-        QCOMPARE(int(row.markColor), int(ColorRole::secondary));
-        QCOMPARE(row.markTarget, TodoStatus::inProgress);
-        QVERIFY(row.hasFocusButton && !row.hasTrashButton && !row.showActiveBadge && !row.titleStruckOut);
-
-        inputs.status = row.markTarget;
-        row = TaskRowModel::make(inputs);
-        QCOMPARE(row.markSymbol, "checkmark.circle");
-        QCOMPARE(int(row.markColor), int(ColorRole::orange));
-        QCOMPARE(row.markTarget, TodoStatus::done);
-        QVERIFY(!row.hasFocusButton && !row.hasTrashButton && row.showActiveBadge);
-
-        inputs.status = row.markTarget;
+        inputs.status = status;
         inputs.completedAt = inputs.now.addSeconds(-59);
-        row = TaskRowModel::make(inputs);
-        QCOMPARE(row.markSymbol, "checkmark.circle.fill");
-        QCOMPARE(int(row.markColor), int(ColorRole::green));
-        QCOMPARE(row.markTarget, TodoStatus::todo);
-        QVERIFY(row.titleStruckOut);
-        QCOMPARE(int(row.titleColor), int(ColorRole::secondary));
-        QVERIFY(!row.hasFocusButton && row.hasTrashButton && !row.showActiveBadge);
-        QCOMPARE(row.completionText, QStringLiteral("just now"));
-
-        QVERIFY(TaskRowModel::needsTrackingSync(TodoStatus::inProgress));
-        QVERIFY(TaskRowModel::needsTrackingSync(TodoStatus::done));
-        QVERIFY(!TaskRowModel::needsTrackingSync(TodoStatus::todo));
-        // The menu's texts per status are checked on the widget; Delete is drawn as destructive.
-        QVERIFY(TaskRowModel::contextMenu(TodoStatus::done).back().destructive);
+        const auto row = TaskRowModel::make(inputs);
+        QCOMPARE(row.markSymbol, symbol);
+        QCOMPARE(int(row.markColor), color);
+        QCOMPARE(row.markTarget, next);
+        QCOMPARE((QList<bool>{row.hasFocusButton, row.hasTrashButton, row.showActiveBadge, row.titleStruckOut}), flags);
+        QCOMPARE(TaskRowModel::needsTrackingSync(status), status != TodoStatus::todo);
+        if (status == TodoStatus::done) {
+            QCOMPARE(int(row.titleColor), int(ColorRole::secondary));
+            QCOMPARE(row.completionText, QStringLiteral("just now"));
+            // The menu's texts per status are checked on the widget; Delete is drawn as destructive.
+            QVERIFY(TaskRowModel::contextMenu(status).back().destructive);
+        }
     }
 
     void onlyDoneTasksShowACompletionLine()
@@ -334,39 +339,14 @@ private slots:
     void everySymbolOfTheProgramHasAGlyphInTheFont()
     {
         // All the symbol names the screens use, from the tray to the about view.
-        const QStringList symbols{"arrow.up.circle.fill",
-                                  "bell.badge.fill",
-                                  "chart.bar.fill",
-                                  "checklist",
-                                  "checkmark.circle",
-                                  "checkmark.circle.fill",
-                                  "circle",
-                                  "circle.fill",
-                                  "clock",
-                                  "clock.fill",
-                                  "cup.and.saucer",
-                                  "cup.and.saucer.fill",
-                                  "exclamationmark.circle.fill",
-                                  "figure.mind.and.body",
-                                  "flame.fill",
-                                  "gearshape",
-                                  "gearshape.fill",
-                                  "hand.tap",
-                                  "info.circle",
-                                  "keyboard",
-                                  "keyboard.fill",
-                                  "laptopcomputer",
-                                  "lock.shield",
-                                  "moon.zzz",
-                                  "moon.zzz.fill",
-                                  "pause.fill",
-                                  "play.fill",
-                                  "plus.circle.fill",
-                                  "target",
-                                  "timer",
-                                  "trash",
-                                  "tray",
-                                  "xmark.circle"};
+        const QStringList symbols =
+            QStringLiteral(
+                "arrow.up.circle.fill bell.badge.fill chart.bar.fill checklist checkmark.circle "
+                "checkmark.circle.fill circle circle.fill clock clock.fill cup.and.saucer cup.and.saucer.fill "
+                "exclamationmark.circle.fill figure.mind.and.body flame.fill gearshape gearshape.fill hand.tap "
+                "info.circle keyboard keyboard.fill laptopcomputer lock.shield moon.zzz moon.zzz.fill "
+                "pause.fill play.fill plus.circle.fill target timer trash tray xmark.circle")
+                .split(u' ');
         QVERIFY(SymbolGlyphs::ensureFontLoaded());
         const QFontMetrics metrics(SymbolGlyphs::font(24));
         QCOMPARE(QFontInfo(SymbolGlyphs::font(24)).family(), QString::fromLatin1(SymbolGlyphs::kFontFamily));
