@@ -43,14 +43,6 @@ struct Board {
             fake.mainLoop.advance(1);
         }
     }
-    QUuid id(const QString &name) const
-    {
-        for (const TodoItem &item : todos.items()) {
-            if (item.title == name)
-                return item.id;
-        }
-        return {};
-    }
     TodoItem item(const QString &name) const
     {
         for (const TodoItem &item : todos.items()) {
@@ -59,6 +51,8 @@ struct Board {
         }
         return {};
     }
+    QUuid id(const QString &name) const { return item(name).id; }
+    void set(const QString &name, TodoStatus status) { todos.setStatus(id(name), status); }
 
     FakePlatform fake;
     TodoManager todos;
@@ -108,8 +102,8 @@ void TodoStoreTest::roundTripKeepsCompletionAndFocusTime()
 {
     Board board({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
     board.fake.mainLoop.setNow(Instant::fromReferenceSeconds(795081600.1 + 0.2));
-    board.todos.setStatus(board.id(QStringLiteral("B")), TodoStatus::done);
-    board.todos.setStatus(board.id(QStringLiteral("C")), TodoStatus::inProgress);
+    board.set(QStringLiteral("B"), TodoStatus::done);
+    board.set(QStringLiteral("C"), TodoStatus::inProgress);
     QCOMPARE(board.item(QStringLiteral("B")).completedAt, Instant::fromReferenceSeconds(795081600.1 + 0.2));
 
     TodoManager reloaded(board.fake.platform());
@@ -178,10 +172,10 @@ void TodoStoreTest::firstTaskInProgressBecomesCurrentAtLoading()
 void TodoStoreTest::markingCurrentTaskDoneMakesFirstTodoCurrent()
 {
     Board board({QStringLiteral("Write report"), QStringLiteral("A"), QStringLiteral("B")});
-    board.todos.setStatus(board.id(QStringLiteral("Write report")), TodoStatus::inProgress);
+    board.set(QStringLiteral("Write report"), TodoStatus::inProgress);
     board.todos.resumeTracking();
     board.fake.mainLoop.advance(90);
-    board.todos.setStatus(board.id(QStringLiteral("Write report")), TodoStatus::done);
+    board.set(QStringLiteral("Write report"), TodoStatus::done);
 
     QCOMPARE(board.item(QStringLiteral("Write report")).completedAt, board.fake.mainLoop.now());
     QCOMPARE(board.item(QStringLiteral("Write report")).totalFocusSeconds, 90);
@@ -198,10 +192,10 @@ void TodoStoreTest::markingCurrentTaskDoneMakesFirstTodoCurrent()
 void TodoStoreTest::markingDoneWithoutTodoLeftKeepsOrClearsCurrent()
 {
     Board board({QStringLiteral("A"), QStringLiteral("B")});
-    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::inProgress);
-    board.todos.setStatus(board.id(QStringLiteral("B")), TodoStatus::done);
+    board.set(QStringLiteral("A"), TodoStatus::inProgress);
+    board.set(QStringLiteral("B"), TodoStatus::done);
     QCOMPARE(board.todos.currentTaskId(), board.id(QStringLiteral("A")));
-    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::done);
+    board.set(QStringLiteral("A"), TodoStatus::done);
     QCOMPARE(board.todos.currentTaskId(), std::nullopt);
     QVERIFY(board.todos.activeItems().isEmpty());
 }
@@ -209,10 +203,10 @@ void TodoStoreTest::markingDoneWithoutTodoLeftKeepsOrClearsCurrent()
 void TodoStoreTest::settingAnotherTaskInProgressCreditsThePrevious()
 {
     Board board({QStringLiteral("A"), QStringLiteral("B")});
-    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::inProgress);
+    board.set(QStringLiteral("A"), TodoStatus::inProgress);
     board.todos.resumeTracking();
     board.fake.mainLoop.advance(61.9);
-    board.todos.setStatus(board.id(QStringLiteral("B")), TodoStatus::inProgress);
+    board.set(QStringLiteral("B"), TodoStatus::inProgress);
 
     QCOMPARE(board.fake.log.lines, QStringList{QStringLiteral("DEBUG: Saved 61s to task 'A', total: 61s")});
     QCOMPARE(board.item(QStringLiteral("A")).status, TodoStatus::todo);
@@ -225,11 +219,11 @@ void TodoStoreTest::settingAnotherTaskInProgressCreditsThePrevious()
 void TodoStoreTest::doneTaskBackToTodoLosesCompletion()
 {
     Board board({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
-    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::done);
+    board.set(QStringLiteral("A"), TodoStatus::done);
     QVERIFY(board.item(QStringLiteral("A")).completedAt.has_value());
     // B became current; C is moved before B while A is done.
     board.todos.moveActiveTasks({1}, 0);
-    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::todo);
+    board.set(QStringLiteral("A"), TodoStatus::todo);
     QCOMPARE(board.item(QStringLiteral("A")).completedAt, std::nullopt);
     QCOMPARE(titles(board.todos.activeItems()), (QStringList{"C", "B", "A"}));
     QVERIFY(!readFile(todosPath(board.fake)).contains("completedAt"));
@@ -238,8 +232,8 @@ void TodoStoreTest::doneTaskBackToTodoLosesCompletion()
 void TodoStoreTest::moveActiveTasks()
 {
     Board board({QStringLiteral("A"), QStringLiteral("Done"), QStringLiteral("B"), QStringLiteral("C")});
-    board.todos.setStatus(board.id(QStringLiteral("Done")), TodoStatus::done);
-    board.todos.setStatus(board.id(QStringLiteral("A")), TodoStatus::todo);
+    board.set(QStringLiteral("Done"), TodoStatus::done);
+    board.set(QStringLiteral("A"), TodoStatus::todo);
     QCOMPARE(titles(board.todos.activeItems()), (QStringList{"A", "B", "C"}));
 
     board.todos.moveActiveTasks({0}, 2);
