@@ -23,14 +23,13 @@ public:
     History() : stats(fake.platform()) {}
 
     void at(Instant now) { fake.mainLoop.setNow(now); }
-    void work(Instant start, Instant end, qint64 seconds, bool completed = true)
+    void work(Instant start, Instant end, qint64 seconds, bool completed = true, SessionType type = SessionType::work)
     {
-        stats.appendSession(Session::make(start, end, seconds, SessionType::work, completed));
+        stats.appendSession(Session::make(start, end, seconds, type, completed));
     }
-
     void rest(Instant start, Instant end, qint64 seconds, bool completed = true)
     {
-        stats.appendSession(Session::make(start, end, seconds, SessionType::breakSession, completed));
+        work(start, end, seconds, completed, SessionType::breakSession);
     }
 
     QList<double> weeklyHours() const
@@ -40,7 +39,6 @@ public:
             hours.append(entry.workHours);
         return hours;
     }
-
     QList<QDate> weeklyDates() const
     {
         QList<QDate> dates;
@@ -167,11 +165,9 @@ private slots:
         History history;
         const Instant midnight = local(2026, 6, 10, 0, 0);
         history.at(local(2026, 6, 10, 20, 0));
-        for (const Entry &entry : entries) {
-            history.stats.appendSession(Session::make(midnight.addSeconds(entry.start * 3600),
-                                                      midnight.addSeconds(entry.end * 3600), 60, entry.type,
-                                                      entry.completed));
-        }
+        for (const Entry &e : entries)
+            history.work(midnight.addSeconds(e.start * 3600), midnight.addSeconds(e.end * 3600), 60, e.completed,
+                         e.type);
         QCOMPARE(history.stats.currentStreak(), streak);
     }
 
