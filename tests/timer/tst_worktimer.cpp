@@ -23,10 +23,25 @@ struct Fixture : FakeManagers {
     }
 
     void clearNotifications() { fake.notifications.requests.clear(); }
+    // Present from now until the default work interval is over.
+    void workUntilBreak()
+    {
+        timer->updatePresence(true);
+        fake.mainLoop.advance(1500);
+    }
 
     std::unique_ptr<WorkTimer> timer;
     int sessionStarts = 0;
 };
+
+// A recorded session in one comparable line, e.g. "break 300s completed".
+QString summary(const Session &session)
+{
+    return QStringLiteral("%1 %2s %3")
+        .arg(rawValue(session.type))
+        .arg(session.durationSeconds)
+        .arg(session.completed ? "completed" : "cut short");
+}
 
 const QString kStepAwayBody = QStringLiteral("Break time! Go stretch! \U0001F6B6");
 
@@ -45,8 +60,6 @@ private slots:
     {
         Fixture f;
         QCOMPARE(f.timer->state(), TimerState::working);
-        QCOMPARE(f.timer->breakIntervalSeconds(), 1500);
-        QCOMPARE(f.timer->breakDurationSeconds(), 300);
         QVERIFY(f.fake.log.lines.contains("Notification permission granted: true"));
         f.fake.mainLoop.advance(60);
         QCOMPARE(f.timer->workSeconds(), 0);
@@ -77,11 +90,8 @@ private slots:
         QCOMPARE(f.timer->currentBreakType(), BreakType::shortBreak);
 
         QCOMPARE(f.stats->sessions().size(), 1);
-        const Session work = f.stats->sessions().first();
-        QCOMPARE(work.type, SessionType::work);
-        QVERIFY(work.completed);
-        QCOMPARE(work.durationSeconds, 1500);
-        QCOMPARE(work.endTime.secondsSince(work.startTime), 1500.0);
+        QCOMPARE(summary(f.stats->sessions().first()), "work 1500s completed");
+        QCOMPARE(f.stats->sessions().first().endTime.secondsSince(f.stats->sessions().first().startTime), 1500.0);
 
         // "Step away!" repeats every ten seconds while the user stays.
         f.clearNotifications();
@@ -102,9 +112,7 @@ private slots:
         QCOMPARE(f.timer->state(), TimerState::working);
         QCOMPARE(f.timer->workSeconds(), 0);
         QCOMPARE(f.stats->sessions().size(), 2);
-        QCOMPARE(f.stats->sessions().last().type, SessionType::breakSession);
-        QVERIFY(f.stats->sessions().last().completed);
-        QCOMPARE(f.stats->sessions().last().durationSeconds, 300);
+        QCOMPARE(summary(f.stats->sessions().last()), "break 300s completed");
 
         // Counting resumes only when the user returns.
         f.fake.mainLoop.advance(20);
@@ -168,8 +176,7 @@ private slots:
             p.setValue("completedSessionsToday", 3);
             p.setValue("lastSessionDate", 1'773'478'800.0 - 60); // a minute before the fake clock's start
         });
-        f.timer->updatePresence(true);
-        f.fake.mainLoop.advance(1500);
+        f.workUntilBreak();
         QCOMPARE(f.timer->currentBreakType(), BreakType::longBreak);
         QCOMPARE(f.timer->breakDurationSeconds(), 900);
         QCOMPARE(f.titles().first(), "Great work! Time for a real break");
@@ -214,10 +221,8 @@ private slots:
         f.fake.mainLoop.advance(300);
         f.timer->updatePresence(true);
         QCOMPARE(f.stats->sessions().size(), 1);
-        const Session abandoned = f.stats->sessions().first();
-        QCOMPARE(abandoned.durationSeconds, 610);
-        QVERIFY(!abandoned.completed);
-        QCOMPARE(abandoned.endTime, left);
+        QCOMPARE(summary(f.stats->sessions().first()), "work 610s cut short");
+        QCOMPARE(f.stats->sessions().first().endTime, left);
         QCOMPARE(f.timer->workSeconds(), 0);
         QCOMPARE(f.sessionStarts, 2);
     }
@@ -225,8 +230,7 @@ private slots:
     void returningDuringABreakPausesIt()
     {
         Fixture f;
-        f.timer->updatePresence(true);
-        f.fake.mainLoop.advance(1500);
+        f.workUntilBreak();
         f.timer->updatePresence(false);
         f.fake.mainLoop.advance(100);
         f.timer->updatePresence(true);
@@ -242,8 +246,7 @@ private slots:
     void snoozeSilencesTheReminderForThirtyMinutes()
     {
         Fixture f;
-        f.timer->updatePresence(true);
-        f.fake.mainLoop.advance(1500);
+        f.workUntilBreak();
         f.clearNotifications();
         f.timer->snooze(30);
         QVERIFY(f.fake.log.lines.contains("WorkTimer: Snooze triggered for 30 minutes"));
@@ -279,8 +282,7 @@ private slots:
     void takeBreakDuringASnoozeCountsTheBreakWhilePresent()
     {
         Fixture f;
-        f.timer->updatePresence(true);
-        f.fake.mainLoop.advance(1500);
+        f.workUntilBreak();
         f.timer->snooze(30);
         f.timer->takeBreakFromSnooze();
         QVERIFY(f.fake.log.lines.contains("WorkTimer: Taking break from snooze"));
@@ -288,8 +290,7 @@ private slots:
         QCOMPARE(f.timer->state(), TimerState::breakActive);
         f.fake.mainLoop.advance(300);
         QCOMPARE(f.timer->state(), TimerState::working);
-        QCOMPARE(f.stats->sessions().last().type, SessionType::breakSession);
-        QVERIFY(f.stats->sessions().last().completed);
+        QCOMPARE(summary(f.stats->sessions().last()), "break 300s completed");
     }
 
     void takeBreakWhileTheWorkCountdownRunsEndsTheWorkPeriod()
@@ -301,17 +302,14 @@ private slots:
         f.timer->takeBreakFromSnooze();
         QCOMPARE(f.timer->state(), TimerState::breakActive);
         QCOMPARE(f.stats->sessions().size(), 1);
-        QCOMPARE(f.stats->sessions().first().type, SessionType::work);
-        QCOMPARE(f.stats->sessions().first().durationSeconds, 200);
-        QVERIFY(!f.stats->sessions().first().completed);
+        QCOMPARE(summary(f.stats->sessions().first()), "work 200s cut short");
 
         f.fake.mainLoop.advance(10);
         QCOMPARE(f.timer->workSeconds(), 200); // the work countdown stopped
         QCOMPARE(f.timer->breakSeconds(), 10);
         f.fake.mainLoop.advance(290);
         QCOMPARE(f.timer->state(), TimerState::working);
-        QCOMPARE(f.stats->sessions().last().type, SessionType::breakSession);
-        QCOMPARE(f.stats->sessions().last().durationSeconds, 300);
+        QCOMPARE(summary(f.stats->sessions().last()), "break 300s completed");
     }
 
     void terminationRecordsTheOpenSession()
@@ -324,18 +322,14 @@ private slots:
         f.fake.mainLoop.advance(700);
         f.timer->recordOpenSessions();
         QCOMPARE(f.stats->sessions().size(), 1);
-        QCOMPARE(f.stats->sessions().first().durationSeconds, 700);
-        QVERIFY(!f.stats->sessions().first().completed);
+        QCOMPARE(summary(f.stats->sessions().first()), "work 700s cut short");
 
         Fixture g;
-        g.timer->updatePresence(true);
-        g.fake.mainLoop.advance(1500);
+        g.workUntilBreak();
         g.timer->updatePresence(false);
         g.fake.mainLoop.advance(42);
         g.timer->recordOpenSessions();
-        QCOMPARE(g.stats->sessions().last().type, SessionType::breakSession);
-        QCOMPARE(g.stats->sessions().last().durationSeconds, 42);
-        QVERIFY(!g.stats->sessions().last().completed);
+        QCOMPARE(summary(g.stats->sessions().last()), "break 42s cut short");
     }
 
     void aShorterIntervalTakesEffectOnTheNextTick()
