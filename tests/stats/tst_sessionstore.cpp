@@ -1,4 +1,5 @@
 #include "support/FakePlatform.h"
+#include "support/TestFiles.h"
 
 #include "stats/StatsManager.h"
 
@@ -14,20 +15,6 @@
 namespace {
 
 const QUuid kFirstId = QUuid::fromString(QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF"));
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QString sessionsPath(FakePlatform &fake) { return fake.locations.dataFile(QStringLiteral("sessions.json")); }
 

@@ -1,4 +1,5 @@
 #include "support/FakePlatform.h"
+#include "support/TestFiles.h"
 
 #include "tasks/TodoManager.h"
 
@@ -9,20 +10,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QString todosPath(FakePlatform &fake) { return fake.locations.dataFile(QStringLiteral("todos.json")); }
 

@@ -1,3 +1,4 @@
+#include "ShownFocusBoard.h"
 #include "support/FakeApp.h"
 #include "ui/FilterTab.h"
 #include "ui/FocusBoardContent.h"
@@ -40,12 +41,8 @@ private slots:
     void init()
     {
         m_app = std::make_unique<FakeApp>(onboarded);
-        m_board = std::make_unique<FocusBoardContent>(m_app->todos, m_app->appState, m_app->appState.workTimer(),
-                                                      m_app->appState.activityMonitor(), m_app->settings,
-                                                      m_app->fake.mainLoop);
-        m_board->resize(700, 600);
-        m_board->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_board.get()));
+        m_board = showFocusBoard(*m_app);
+        QVERIFY(m_board);
     }
 
     void cleanup()
