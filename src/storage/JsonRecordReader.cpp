@@ -14,12 +14,12 @@ public:
 
     explicit RecordArrayHandler(JsonRecordSink &sink) : m_sink(sink) {}
 
-    bool null() { return scalar(JsonValue::null()); }
-    bool boolean(bool value) { return scalar(JsonValue::boolean(value)); }
-    bool number_integer(json::number_integer_t value) { return scalar(JsonValue::integer(value)); }
-    bool number_unsigned(json::number_unsigned_t value) { return scalar(JsonValue::unsignedInteger(value)); }
-    bool number_float(json::number_float_t value, const std::string &) { return scalar(JsonValue::floating(value)); }
-    bool string(std::string &value) { return scalar(JsonValue::string(value)); }
+    bool null() { return scalar(JsonValue(JsonValue::Null{})); }
+    bool boolean(bool value) { return scalar(JsonValue(value)); }
+    bool number_integer(json::number_integer_t value) { return scalar(JsonValue(std::int64_t{value})); }
+    bool number_unsigned(json::number_unsigned_t value) { return scalar(JsonValue(std::uint64_t{value})); }
+    bool number_float(json::number_float_t value, const std::string &) { return scalar(JsonValue(double{value})); }
+    bool string(std::string &value) { return scalar(JsonValue(std::string_view(value))); }
     bool binary(json::binary_t &) { return false; }
 
     bool start_object(std::size_t) { return open(true); }
@@ -57,7 +57,7 @@ private:
             return true;
         }
         if (m_depth == 3)
-            return m_sink.member(m_key, JsonValue::nested());
+            return m_sink.member(m_key, JsonValue(JsonValue::Nested{}));
         return true;
     }
 

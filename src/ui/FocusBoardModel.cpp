@@ -30,19 +30,16 @@ void decideCountdown(FocusBoardModel &model, const TimerSnapshot &timer)
             break;
         }
         case TimerState::breakWaiting:
-            model.countdownLabel = QStringLiteral("Step away!");
+        case TimerState::breakActive: {
+            // A break still waiting for the user to leave is red; one being taken is orange.
+            const bool waiting = timer.state == TimerState::breakWaiting;
+            model.countdownLabel = waiting ? QStringLiteral("Step away!") : QStringLiteral("Break left");
             value = timer.breakDurationSeconds - timer.breakSeconds;
-            model.countdownColor = ColorRole::red;
+            model.countdownColor = waiting ? ColorRole::red : ColorRole::orange;
             model.progress = timer.breakProgress();
-            model.progressColor = ColorRole::red;
+            model.progressColor = model.countdownColor;
             break;
-        case TimerState::breakActive:
-            model.countdownLabel = QStringLiteral("Break left");
-            value = timer.breakDurationSeconds - timer.breakSeconds;
-            model.countdownColor = ColorRole::orange;
-            model.progress = timer.breakProgress();
-            model.progressColor = ColorRole::orange;
-            break;
+        }
         }
     }
     model.countdownSeconds = std::max<qint64>(0, value);
