@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench format clean
+.PHONY: all deps build run test bench package format clean
 
 all: build
 
@@ -18,6 +18,9 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 bench: build
 	@ls $(BUILD_DIR)/bin/bench_* 2>/dev/null || true

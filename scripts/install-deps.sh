@@ -11,7 +11,7 @@ packages=(
   libx11-dev libxi-dev libxtst-dev libx11-xcb-dev
   xvfb xdotool x11-utils jwm
   dbus dbus-x11
-  desktop-file-utils xdg-user-dirs
+  desktop-file-utils xdg-user-dirs appstream dpkg-dev file
   fonts-dejavu-core fonts-materialdesignicons-webfont
 )
 

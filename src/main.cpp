@@ -2,6 +2,7 @@
 #include "app/GraphicalSession.h"
 #include "app/PelmixApp.h"
 #include "app/SingleInstance.h"
+#include "platform/DesktopEntryId.h"
 #include "platform/Platform.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "ui/screens/ScreenFactories.h"
@@ -20,7 +21,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelmix"));
     QApplication::setOrganizationName(QStringLiteral("Pelmix"));
-    QApplication::setDesktopFileName(QStringLiteral("pelmix"));
+    QApplication::setDesktopFileName(kDesktopEntryId);
 
     SingleInstance instance;
     if (!instance.claim())

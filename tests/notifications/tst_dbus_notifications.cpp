@@ -48,7 +48,7 @@ private slots:
         QCOMPARE(shown.body, QStringLiteral("Step away from the computer for 5 min"));
         QCOMPARE(shown.actions, QStringList({"SNOOZE_30_MIN", "I'm on a meet (30 min)"}));
         QCOMPARE(shown.expireTimeout, -1);
-        QCOMPARE(shown.hints.value("desktop-entry").toString(), QStringLiteral("pelmix"));
+        QCOMPARE(shown.hints.value("desktop-entry").toString(), QStringLiteral("org.pelmix.Pelmix"));
         QCOMPARE(shown.hints.value("urgency").metaType(), QMetaType::fromType<uchar>());
         QCOMPARE(shown.hints.value("urgency").value<uchar>(), uchar(1));
         QCOMPARE(shown.hints.value("sound-name").toString(), QStringLiteral("message-new-instant"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DesktopEntryId.h"
 #include "platform/NotificationCenter.h"
 
 #include <QDBusConnection>
@@ -25,7 +26,7 @@ public:
     static inline const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
     static inline const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
     static inline const QString kApplicationName = QStringLiteral("Pelmix");
-    static inline const QString kDesktopEntry = QStringLiteral("pelmix");
+    static inline const QString kDesktopEntry = kDesktopEntryId;
     static inline const QString kSoundName = QStringLiteral("message-new-instant");
 
     explicit FreedesktopNotifications(QDBusConnection connection = QDBusConnection::sessionBus(),
