@@ -26,16 +26,22 @@ void MenuBarLabel::refresh()
     const bool iconChanged = !m_hasIcon || next.symbol != m_model.symbol || next.minutesLeft() != m_model.minutesLeft();
     const bool textChanged = next.timeText != m_model.timeText || !m_hasIcon;
     m_model = next;
-    if (textChanged)
+    if (textChanged) {
         m_trayIcon.setToolTip(m_model.timeText);
+        emit timeTextChanged(m_model.timeText);
+    }
     if (!iconChanged)
         return;
     QIcon icon;
-    for (const int side : {16, 22, 24, 32, 48})
-        icon.addPixmap(QPixmap::fromImage(renderIcon(m_model, side)));
+    m_iconImages.clear();
+    for (const int side : {16, 22, 24, 32, 48}) {
+        m_iconImages.append(renderIcon(m_model, side));
+        icon.addPixmap(QPixmap::fromImage(m_iconImages.last()));
+    }
     m_trayIcon.setIcon(icon);
     m_hasIcon = true;
     ++m_iconRenders;
+    emit faceChanged();
 }
 
 QImage MenuBarLabel::renderIcon(const MenuBarLabelModel &model, int side, qreal devicePixelRatio)

@@ -3,6 +3,7 @@
 #include "ui/MenuBarLabelModel.h"
 
 #include <QImage>
+#include <QList>
 #include <QObject>
 
 class QSystemTrayIcon;
@@ -21,9 +22,17 @@ public:
 
     const MenuBarLabelModel &model() const { return m_model; }
     int iconRenderCount() const { return m_iconRenders; }
+    // The sizes of the current icon.
+    const QList<QImage> &iconImages() const { return m_iconImages; }
 
     // The icon for `model` in a square of `side` pixels (device-independent).
     static QImage renderIcon(const MenuBarLabelModel &model, int side, qreal devicePixelRatio = 1.0);
+
+signals:
+    // The symbol or the minutes changed (and with them the icon): about once a minute.
+    void faceChanged();
+    // The exact time changed: every second while a phase counts down.
+    void timeTextChanged(const QString &timeText);
 
 private:
     void refresh();
@@ -31,6 +40,7 @@ private:
     WorkTimer &m_workTimer;
     QSystemTrayIcon &m_trayIcon;
     MenuBarLabelModel m_model;
+    QList<QImage> m_iconImages;
     bool m_hasIcon = false;
     int m_iconRenders = 0;
 };

@@ -1,6 +1,8 @@
 #include "TrayItem.h"
 
 #include "app/AppState.h"
+#include "platform/linux/DBusMenuExporter.h"
+#include "platform/linux/StatusNotifierItem.h"
 #include "ui/MenuBarLabel.h"
 #include "ui/MenuBarView.h"
 #include "ui/NamedColors.h"
@@ -12,7 +14,7 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-TrayItem::TrayItem(AppState &appState, TrayActions &actions, QObject *parent)
+TrayItem::TrayItem(AppState &appState, TrayActions &actions, QDBusConnection bus, QObject *parent)
     : QObject(parent),
       m_appState(appState),
       m_actions(actions),
@@ -27,7 +29,40 @@ TrayItem::TrayItem(AppState &appState, TrayActions &actions, QObject *parent)
             openPanel();
     });
     rebuildMenu();
-    m_icon->show();
+
+    m_statusNotifier = new StatusNotifierItem(std::move(bus), *m_menu, this);
+    connect(m_statusNotifier, &StatusNotifierItem::hostProbed, this, &TrayItem::useStatusNotifier);
+    connect(m_statusNotifier, &StatusNotifierItem::activated, this, [this](const QPoint &at) {
+        // Some hosts send no position.
+        openPanel(at.isNull() ? QCursor::pos() : at);
+    });
+    connect(m_statusNotifier, &StatusNotifierItem::contextMenuRequested, this,
+            [this](const QPoint &at) { m_menu->popup(at.isNull() ? QCursor::pos() : at); });
+    connect(m_label, &MenuBarLabel::faceChanged, this, &TrayItem::showFace);
+    connect(m_label, &MenuBarLabel::timeTextChanged, m_statusNotifier, &StatusNotifierItem::setToolTipText);
+    m_statusNotifier->setToolTipText(m_label->model().timeText);
+    showFace();
+    m_statusNotifier->probeHost();
+}
+
+void TrayItem::useStatusNotifier(bool available)
+{
+    if (available) {
+        m_statusNotifier->publish();
+        m_icon->hide();
+    } else {
+        m_statusNotifier->withdraw();
+        m_icon->show();
+    }
+}
+
+void TrayItem::showFace()
+{
+    const MenuBarLabelModel &model = m_label->model();
+    m_statusNotifier->setAppearance(m_label->iconImages(), model.trayText(), MenuBarLabelModel::trayTextGuide());
+    // Hosts that never ask before showing the menu still get a status line at most a minute old.
+    if (m_statusNotifier->isPublished())
+        m_statusNotifier->menuExporter().refresh();
 }
 
 TrayItem::~TrayItem()
@@ -38,12 +73,15 @@ TrayItem::~TrayItem()
 
 MenuBarView *TrayItem::panel() const { return m_panel; }
 
-MenuBarView *TrayItem::openPanel()
+MenuBarView *TrayItem::openPanel(std::optional<QPoint> at)
 {
     if (m_panel)
         m_panel->close();
     m_panel = new MenuBarView(m_appState, m_appState.workTimer(), m_actions);
-    m_panel->popUp(m_icon->geometry(), QCursor::pos());
+    if (at)
+        m_panel->popUp(QRect(), *at);
+    else
+        m_panel->popUp(m_icon->geometry(), QCursor::pos());
     emit panelOpened();
     return m_panel;
 }

@@ -1,22 +1,32 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+
+#include <optional>
 
 class AppState;
 class MenuBarLabel;
 class MenuBarView;
 class QMenu;
 class QSystemTrayIcon;
+class StatusNotifierItem;
 class TrayActions;
 
 // The program's item in the system tray, present from launch. A left click opens the panel
 // at the icon; a right click (and trays that only show menus) opens a menu with the same
 // content, built from the same model each time it opens.
+//
+// Where the panel hosts StatusNotifierItems (a watcher with a host on `bus`), the item is one
+// of those, with the minutes also as text beside the icon; elsewhere it is Qt's tray icon
+// (XEmbed). The choice follows the panel as it comes and goes.
 class TrayItem : public QObject {
     Q_OBJECT
 public:
-    TrayItem(AppState &appState, TrayActions &actions, QObject *parent = nullptr);
+    TrayItem(AppState &appState, TrayActions &actions, QDBusConnection bus = QDBusConnection::sessionBus(),
+             QObject *parent = nullptr);
     ~TrayItem() override;
 
     QSystemTrayIcon &icon() const { return *m_icon; }
@@ -25,19 +35,24 @@ public:
     // The open panel, if any.
     MenuBarView *panel() const;
 
-    // Opens a fresh panel (closing one that is open).
-    MenuBarView *openPanel();
+    StatusNotifierItem &statusNotifierItem() const { return *m_statusNotifier; }
+
+    // Opens a fresh panel (closing one that is open), at the icon or at `at`.
+    MenuBarView *openPanel(std::optional<QPoint> at = std::nullopt);
 
 signals:
     void panelOpened();
 
 private:
     void rebuildMenu();
+    void useStatusNotifier(bool available);
+    void showFace();
 
     AppState &m_appState;
     TrayActions &m_actions;
     QSystemTrayIcon *m_icon;
     MenuBarLabel *m_label;
     QMenu *m_menu;
+    StatusNotifierItem *m_statusNotifier;
     QPointer<MenuBarView> m_panel;
 };

@@ -1,0 +1,142 @@
+// The tray item where the panel hosts StatusNotifierItems, seen from a test watcher on a private
+// bus as a host sees it: registration when the watcher appears after the program, the label
+// and icon, once a minute, the menu over dbusmenu, and the way back to the XEmbed icon.
+#include "platform/linux/DBusMenuTypes.h"
+#include "platform/linux/StatusNotifierItem.h"
+#include "platform/linux/StatusNotifierTypes.h"
+#include "support/FakeApp.h"
+#include "support/PrivateSessionBus.h"
+#include "support/TestStatusNotifierWatcher.h"
+#include "ui/MenuBarLabel.h"
+#include "ui/MenuBarView.h"
+#include "ui/TrayActions.h"
+#include "ui/TrayItem.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+namespace {
+
+// The item answers on the same thread as the test, so calls to it must not block.
+QDBusMessage callAndWait(QDBusConnection connection, const QDBusMessage &call)
+{
+    QDBusPendingCallWatcher watcher(connection.asyncCall(call));
+    QSignalSpy finished(&watcher, &QDBusPendingCallWatcher::finished);
+    if (!watcher.isFinished())
+        finished.wait(5000);
+    return watcher.reply();
+}
+
+} // namespace
+
+class SniTrayTest : public QObject {
+    Q_OBJECT
+
+    PrivateSessionBus m_bus;
+    QString m_item;
+
+    QDBusMessage callItem(const QString &path, const QString &interface, const QString &method,
+                          const QVariantList &arguments = {})
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(m_item, path, interface, method);
+        call.setArguments(arguments);
+        return callAndWait(QDBusConnection(QStringLiteral("host")), call);
+    }
+
+    QVariantMap itemProperties()
+    {
+        const QDBusMessage reply =
+            callItem(QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.freedesktop.DBus.Properties"),
+                     QStringLiteral("GetAll"), {QStringLiteral("org.kde.StatusNotifierItem")});
+        return qdbus_cast<QVariantMap>(reply.arguments().value(0));
+    }
+
+    // The labels of the menu's entries as a host opening the menu draws them ("---" for a
+    // separator).
+    QStringList menuLabels(QList<int> *ids = nullptr)
+    {
+        callItem(QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("AboutToShow"),
+                 {0});
+        const QDBusMessage reply = callItem(QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"),
+                                            QStringLiteral("GetLayout"), {0, -1, QStringList()});
+        const auto root = qdbus_cast<DBusMenuLayoutItem>(reply.arguments().value(1));
+        QStringList labels;
+        for (const DBusMenuLayoutItem &entry : root.children) {
+            labels << (entry.properties.value("type") == "separator" ? QStringLiteral("---")
+                                                                     : entry.properties.value("label").toString());
+            if (ids)
+                ids->append(entry.id);
+        }
+        return labels;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_bus.isRunning(), qPrintable(m_bus.errorString()));
+        registerStatusNotifierTypes();
+        registerDBusMenuTypes();
+    }
+
+    void hostSeesLabelIconAndMenuAndActivates()
+    {
+        FakeApp app{onboarded};
+        TrayActions actions(app.appState, app.fake.desktop, {});
+        TrayItem tray(app.appState, actions, m_bus.connect(QStringLiteral("app")));
+        // No panel yet, as at login: the XEmbed icon stands in.
+        QTRY_VERIFY(tray.icon().isVisible());
+
+        TestStatusNotifierWatcher watcher;
+        QVERIFY(watcher.registerOn(m_bus.connect(QStringLiteral("host"))));
+        QTRY_COMPARE(watcher.items.size(), 1);
+        m_item = watcher.items.first();
+        QTRY_VERIFY(!tray.icon().isVisible());
+
+        QVariantMap properties = itemProperties();
+        QCOMPARE(properties.value("Id").toString(), "pelmix");
+        QCOMPARE(properties.value("Status").toString(), "Active");
+        QCOMPARE(properties.value("XAyatanaLabel").toString(), "25 min");
+        QCOMPARE(properties.value("Menu").value<QDBusObjectPath>().path(), "/MenuBar");
+        QCOMPARE(qdbus_cast<StatusNotifierToolTip>(properties.value("ToolTip")).text, "25:00");
+        const auto pixmaps = qdbus_cast<StatusNotifierPixmaps>(properties.value("IconPixmap"));
+        QCOMPARE(pixmaps.size(), 5);
+        // Network byte order: the host gets back exactly the icon the tray draws.
+        QCOMPARE(pixmaps[1].toImage(),
+                 MenuBarLabel::renderIcon(tray.label().model(), 22).convertToFormat(QImage::Format_ARGB32));
+
+        // Once a minute, not every second; the tooltip still has the exact time when asked.
+        app.startPresent();
+        app.work(1);
+        app.work(59);
+        properties = itemProperties();
+        QCOMPARE(properties.value("XAyatanaLabel").toString(), "24 min");
+        QCOMPARE(qdbus_cast<StatusNotifierToolTip>(properties.value("ToolTip")).text, "24:00");
+        QCOMPARE(watcher.announcedLabels, QStringList{"24 min"});
+        app.work(1);
+        QTRY_COMPARE(watcher.announcedLabels, QStringList({"24 min", "23 min"}));
+
+        // The menu has today's entries, with dbusmenu's mnemonic escaping, and they act.
+        app.todos.setStatus(app.addTask("Fix & ship_it"), TodoStatus::inProgress);
+        QList<int> ids;
+        QCOMPARE(menuLabels(&ids).mid(0, 4),
+                 QStringList({QString("Working   4") + QChar(0x2615), "Fix & ship__it", "---", "Focus Board"}));
+        const int settings = ids.at(menuLabels().indexOf("Settings"));
+        callItem("/MenuBar", "com.canonical.dbusmenu", "Event",
+                 {settings, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u});
+        QTRY_COMPARE(app.appState.selectedSection(), AppSection::settings);
+
+        callItem("/StatusNotifierItem", "org.kde.StatusNotifierItem", "Activate", {40, 0});
+        QTRY_VERIFY(tray.panel() && tray.panel()->isVisible());
+
+        // The panel quits: back to the XEmbed icon, and the item is off the bus.
+        watcher.unregister();
+        QTRY_VERIFY(tray.icon().isVisible());
+        QVERIFY(!tray.statusNotifierItem().isPublished());
+    }
+};
+
+QTEST_MAIN(SniTrayTest)
+#include "tst_sni_tray.moc"
