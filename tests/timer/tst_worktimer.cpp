@@ -4,7 +4,6 @@
 #include <QTest>
 
 namespace {
-
 // A work timer over fakes, with its settings already applied.
 struct Fixture : FakeManagers {
     explicit Fixture(const std::function<void(QSettings &)> &preferences = {}) : FakeManagers(preferences)
@@ -44,27 +43,11 @@ QString summary(const Session &session)
 }
 
 const QString kStepAwayBody = QStringLiteral("Break time! Go stretch! \U0001F6B6");
-
 } // namespace
 
 class WorkTimerTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        qputenv("TZ", "UTC");
-        tzset();
-    }
-
-    void idleUntilTheUserIsPresent()
-    {
-        Fixture f;
-        QCOMPARE(f.timer->state(), TimerState::working);
-        QVERIFY(f.fake.log.lines.contains("Notification permission granted: true"));
-        f.fake.mainLoop.advance(60);
-        QCOMPARE(f.timer->workSeconds(), 0);
-        QCOMPARE(f.sessionStarts, 0);
-    }
 
     void aDefaultWorkIntervalEndsInAShortBreakThatCompletesWhileAway()
     {
@@ -72,32 +55,21 @@ private slots:
         f.timer->updatePresence(true);
         QCOMPARE(f.sessionStarts, 1);
         f.fake.mainLoop.advance(1499);
-        QCOMPARE(f.timer->workSeconds(), 1499);
         QCOMPARE(f.timer->state(), TimerState::working);
         QVERIFY(f.fake.notifications.requests.isEmpty());
 
         f.fake.mainLoop.advance(1);
         QCOMPARE(f.timer->state(), TimerState::breakWaiting);
-        QCOMPARE(f.timer->todayTotalSeconds(), 1500);
-        QCOMPARE(f.timer->workProgress(), 1.0);
-        QVERIFY(
-            f.fake.log.lines.contains("DEBUG: completedSessionsToday = 1, longBreakEvery = 4, isLongBreakDue = false"));
         QCOMPARE(f.titles(), (QStringList{"Time for a break!", "Step away!"}));
-        const auto &reminder = f.fake.notifications.requests.first();
-        QCOMPARE(reminder.body, "Step away from the computer for 5 min");
-        QCOMPARE(reminder.categoryIdentifier, NotificationManager::kBreakReminderCategory);
+        QCOMPARE(f.fake.notifications.requests.first().body, "Step away from the computer for 5 min");
         QCOMPARE(f.fake.notifications.requests.last().body, kStepAwayBody);
-        QCOMPARE(f.timer->currentBreakType(), BreakType::shortBreak);
-
         QCOMPARE(f.stats->sessions().size(), 1);
         QCOMPARE(summary(f.stats->sessions().first()), "work 1500s completed");
-        QCOMPARE(f.stats->sessions().first().endTime.secondsSince(f.stats->sessions().first().startTime), 1500.0);
 
         // "Step away!" repeats every ten seconds while the user stays.
         f.clearNotifications();
         f.fake.mainLoop.advance(30);
         QCOMPARE(f.titles(), (QStringList{"Step away!", "Step away!", "Step away!"}));
-        QCOMPARE(f.timer->breakSeconds(), 0);
 
         f.clearNotifications();
         f.timer->updatePresence(false);
@@ -106,37 +78,10 @@ private slots:
         QVERIFY(f.fake.notifications.requests.isEmpty());
         f.fake.mainLoop.advance(1);
         QCOMPARE(f.titles(), QStringList{"Break complete!"});
-        QCOMPARE(f.fake.notifications.requests.first().body, "Welcome back! Ready to work");
-        QVERIFY(f.fake.notifications.requests.first().categoryIdentifier.isEmpty());
-        QVERIFY(f.fake.notifications.requests.first().playsSound);
         QCOMPARE(f.timer->state(), TimerState::working);
         QCOMPARE(f.timer->workSeconds(), 0);
-        QCOMPARE(f.stats->sessions().size(), 2);
         QCOMPARE(summary(f.stats->sessions().last()), "break 300s completed");
 
-        // Counting resumes only when the user returns.
-        f.fake.mainLoop.advance(20);
-        QCOMPARE(f.timer->workSeconds(), 0);
-        f.timer->updatePresence(true);
-        QCOMPARE(f.sessionStarts, 2);
-        f.fake.mainLoop.advance(3);
-        QCOMPARE(f.timer->workSeconds(), 3);
-    }
-
-    void endOfBreakNoticeIsSilentWhenSoundIsOff()
-    {
-        Fixture f([](QSettings &p) {
-            p.setValue("soundEnabled", false);
-            p.setValue("workDuration", 0);
-            p.setValue("shortBreakDuration", 0);
-        });
-        f.timer->updatePresence(true);
-        f.fake.mainLoop.advance(10);
-        f.timer->updatePresence(false);
-        f.fake.mainLoop.advance(5);
-        QCOMPARE(f.titles().last(), "Break complete!");
-        QVERIFY(!f.fake.notifications.requests.last().playsSound);
-        QVERIFY(f.fake.notifications.requests.first().playsSound); // reminders always sound
     }
 
     void developerLengths()
@@ -147,15 +92,11 @@ private slots:
             p.setValue("longBreakDuration", 45);
             p.setValue("longBreakEvery", 2);
         });
-        QCOMPARE(f.timer->breakIntervalSeconds(), 10);
-        QCOMPARE(f.timer->breakDurationSeconds(), 5);
-        f.timer->updatePresence(false);
         f.timer->updatePresence(true);
         f.fake.mainLoop.advance(9);
         QCOMPARE(f.timer->state(), TimerState::working);
         f.fake.mainLoop.advance(1);
         QCOMPARE(f.timer->state(), TimerState::breakWaiting);
-        QCOMPARE(f.fake.notifications.requests.first().body, "Step away from the computer for 0 min");
         f.timer->updatePresence(false);
         f.fake.mainLoop.advance(5);
         QCOMPARE(f.timer->state(), TimerState::working);
@@ -166,8 +107,6 @@ private slots:
         f.fake.mainLoop.advance(10);
         QCOMPARE(f.timer->currentBreakType(), BreakType::longBreak);
         QCOMPARE(f.timer->breakDurationSeconds(), 10);
-        QCOMPARE(f.titles().first(), "Great work! Time for a real break");
-        QCOMPARE(f.fake.notifications.requests.first().body, "You've completed 2 sessions. Take 0 minutes.");
     }
 
     void theFourthSessionBringsALongBreakThatLastsItsFullLength()
@@ -191,9 +130,6 @@ private slots:
         f.fake.mainLoop.advance(1);
         QCOMPARE(f.timer->state(), TimerState::working);
         QCOMPARE(f.stats->sessions().last().durationSeconds, 900);
-        // Back at work, the next break is short again.
-        f.timer->applySettings();
-        QCOMPARE(f.timer->breakDurationSeconds(), 300);
     }
 
     void shortAbsencesKeepTheWorkPeriodLongOnesEndIt()
@@ -223,24 +159,7 @@ private slots:
         QCOMPARE(f.stats->sessions().size(), 1);
         QCOMPARE(summary(f.stats->sessions().first()), "work 610s cut short");
         QCOMPARE(f.stats->sessions().first().endTime, left);
-        QCOMPARE(f.timer->workSeconds(), 0);
         QCOMPARE(f.sessionStarts, 2);
-    }
-
-    void returningDuringABreakPausesIt()
-    {
-        Fixture f;
-        f.workUntilBreak();
-        f.timer->updatePresence(false);
-        f.fake.mainLoop.advance(100);
-        f.timer->updatePresence(true);
-        QCOMPARE(f.timer->state(), TimerState::breakWaiting);
-        f.fake.mainLoop.advance(50);
-        QCOMPARE(f.timer->breakSeconds(), 100);
-        f.timer->updatePresence(false);
-        f.fake.mainLoop.advance(200);
-        QCOMPARE(f.timer->state(), TimerState::working);
-        QCOMPARE(f.stats->sessions().last().durationSeconds, 300);
     }
 
     void snoozeSilencesTheReminderForThirtyMinutes()
@@ -249,12 +168,9 @@ private slots:
         f.workUntilBreak();
         f.clearNotifications();
         f.timer->snooze(30);
-        QVERIFY(f.fake.log.lines.contains("WorkTimer: Snooze triggered for 30 minutes"));
         QVERIFY(f.timer->snoozeActive());
         QCOMPARE(f.timer->snoozeSecondsRemaining(), 1800);
-        f.fake.mainLoop.advance(1);
-        QCOMPARE(f.timer->snoozeSecondsRemaining(), 1799);
-        f.fake.mainLoop.advance(1798);
+        f.fake.mainLoop.advance(1799);
         QVERIFY(f.fake.notifications.requests.isEmpty());
 
         // A second snooze restarts the count with one countdown.
@@ -263,7 +179,6 @@ private slots:
         QCOMPARE(f.timer->snoozeSecondsRemaining(), 1790);
         f.fake.mainLoop.advance(1790);
         QVERIFY(!f.timer->snoozeActive());
-        QCOMPARE(f.timer->snoozeSecondsRemaining(), 0);
         QCOMPARE(f.titles(), QStringList{"Step away!"});
         f.fake.mainLoop.advance(20);
         QCOMPARE(f.titles().size(), 3);
@@ -277,20 +192,6 @@ private slots:
         f.fake.mainLoop.advance(1500);
         QCOMPARE(f.timer->state(), TimerState::breakWaiting);
         QCOMPARE(f.titles(), QStringList{"Time for a break!"});
-    }
-
-    void takeBreakDuringASnoozeCountsTheBreakWhilePresent()
-    {
-        Fixture f;
-        f.workUntilBreak();
-        f.timer->snooze(30);
-        f.timer->takeBreakFromSnooze();
-        QVERIFY(f.fake.log.lines.contains("WorkTimer: Taking break from snooze"));
-        QVERIFY(!f.timer->snoozeActive());
-        QCOMPARE(f.timer->state(), TimerState::breakActive);
-        f.fake.mainLoop.advance(300);
-        QCOMPARE(f.timer->state(), TimerState::working);
-        QCOMPARE(summary(f.stats->sessions().last()), "break 300s completed");
     }
 
     void takeBreakWhileTheWorkCountdownRunsEndsTheWorkPeriod()
@@ -315,7 +216,6 @@ private slots:
     void terminationRecordsTheOpenSession()
     {
         Fixture f;
-        f.timer->recordOpenSessions(); // nothing open
         f.timer->updatePresence(true);
         f.timer->recordOpenSessions(); // open, but no seconds yet
         QVERIFY(f.stats->sessions().isEmpty());
@@ -330,18 +230,6 @@ private slots:
         g.fake.mainLoop.advance(42);
         g.timer->recordOpenSessions();
         QCOMPARE(summary(g.stats->sessions().last()), "break 42s cut short");
-    }
-
-    void aShorterIntervalTakesEffectOnTheNextTick()
-    {
-        Fixture f;
-        f.timer->updatePresence(true);
-        f.fake.mainLoop.advance(700);
-        f.settings->setWorkDuration(10);
-        f.timer->applySettings();
-        QCOMPARE(f.timer->state(), TimerState::working);
-        f.fake.mainLoop.advance(1);
-        QCOMPARE(f.timer->state(), TimerState::breakWaiting);
     }
 };
 

