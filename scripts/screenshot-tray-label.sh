@@ -6,7 +6,7 @@
 # with the panel layout in a throw-away dconf database.
 # Needs (Debian 12), which only this script uses:
 #   xvfb dbus-daemon dconf-cli dconf-service mate-panel mate-indicator-applet
-#   ayatana-indicator-application x11-utils imagemagick
+#   ayatana-indicator-application x11-utils xdotool imagemagick
 #
 #   scripts/screenshot-tray-label.sh [path/to/pelmix] [output folder]
 set -euo pipefail
@@ -14,10 +14,10 @@ set -euo pipefail
 binary=${1:-build/bin/pelmix}
 out=${2:-docs}
 service=/usr/libexec/ayatana-indicator-application/ayatana-indicator-application-service
-for tool in Xvfb dbus-daemon dconf mate-panel "$service" xwininfo import; do
+for tool in Xvfb dbus-daemon dconf mate-panel "$service" xdotool xwininfo import; do
   command -v "$tool" >/dev/null || {
     echo "$tool is missing (apt-get install xvfb dbus-daemon dconf-cli dconf-service mate-panel" \
-      "mate-indicator-applet ayatana-indicator-application x11-utils imagemagick)" >&2
+      "mate-indicator-applet ayatana-indicator-application x11-utils xdotool imagemagick)" >&2
     exit 2
   }
 done
@@ -74,16 +74,24 @@ applet() { # the applet's window inside the panel: "x y width height"
   xwininfo -root -tree | awk '/"mate-indicator-applet": \("mate-indicator-applet"/ && $(NF-1) ~ /\+0\+0$/ {
     split($(NF-1), size, "[x+]"); split($NF, at, "+"); print at[2], at[3], size[1], size[2]; exit }'
 }
-# The applet grows from its empty 1-pixel width once the item, icon and label, is in it.
+# The applet grows from its empty 1-pixel width once the item, icon and label, is in it; it is
+# laid out when two looks a moment apart agree.
+last=
 for _ in $(seq 100); do
-  read -r ax ay aw ah < <(applet || true) || true
-  [ "${aw:-0}" -gt 40 ] && break
-  sleep 0.1
+  now=$(applet || true)
+  read -r ax ay aw ah <<<"${now:-0 0 0 0}"
+  [ "$aw" -gt 40 ] && [ "$now" = "$last" ] && break
+  last=$now
+  sleep 0.2
 done
-[ "${aw:-0}" -gt 40 ] || { echo "the panel shows no item with a label" >&2; cat "$work/log" >&2; exit 1; }
+[ "$aw" -gt 40 ] && [ "$now" = "$last" ] || {
+  echo "the panel shows no item with a label" >&2; cat "$work/log" >&2; exit 1
+}
+# With no window manager the main window opens at the top left, under the panel: out of the way.
+xdotool search --onlyvisible --name '^Focus$' windowmove %@ 0 80 2>/dev/null || true
 sleep 1
 
 # The end of the panel with the item, enlarged.
-width=$((aw + 40))
-import -window root -crop "${width}x${ah}+$((ax - 40))+${ay}" +repage -filter point -resize 300% "$out/tray-label.png"
+import -window root -crop "$((aw + 40))x${ah}+$((ax - 40))+${ay}" +repage -filter point -resize 300% \
+  "$out/tray-label.png"
 echo "wrote $out/tray-label.png"
