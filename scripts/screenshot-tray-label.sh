@@ -33,8 +33,9 @@ for tool in Xvfb dbus-daemon dbus-send xwininfo import "${tools[@]}"; do
 done
 mkdir -p "$out"
 
-# GNOME Shell's extension now and then drops an item that changes while it is still setting it
-# up (exit 3 below): each try is a whole new session.
+# GNOME Shell's extension now and then drops an item that registers again, or changes, while it
+# is still setting it up, as Pelmix may do when the host comes up late (exit 3 below): each try
+# is a whole new session.
 if [ -z "${tray_label_try:-}" ]; then
   for try in 1 2 3 4 5; do
     rc=0
@@ -66,7 +67,13 @@ wait_for() { # seconds command...: polls the command until it succeeds
 host_ready() { watcher_property IsStatusNotifierHostRegistered | grep -q 'boolean true'; }
 item_registered() { watcher_property RegisteredStatusNotifierItems | grep -q 'org.kde.StatusNotifierItem-'; }
 
-if [ "$host" = gnome ]; then start_private_x 1024x768; else start_private_x 640x200; fi
+if [ "$host" = gnome ]; then
+  start_private_x 1024x768
+  export XDG_CURRENT_DESKTOP=GNOME
+else
+  start_private_x 640x200
+  export XDG_CURRENT_DESKTOP=MATE
+fi
 start_session_bus
 # The program starts first, as at a login where the panel comes up late, and the host comes up
 # after the countdown's first minute change (a second in): a change while the shell sets the
@@ -76,7 +83,6 @@ sleep 2
 kill -0 "$pelmix" 2>/dev/null || { echo "Pelmix did not start" >&2; cat "$work/log" >&2; exit 1; }
 
 if [ "$host" = gnome ]; then
-  export XDG_CURRENT_DESKTOP=GNOME
   # The shell asks logind about the session when the machine runs systemd; a private system bus
   # with nobody on it keeps it from failing on a missing or foreign one.
   cat >"$work/system.conf" <<CONF
@@ -93,7 +99,6 @@ CONF
   gnome-shell --x11 >"$work/host.log" 2>&1 &
   pids+=($!)
 else
-  export XDG_CURRENT_DESKTOP=MATE
   # One panel along the top holding nothing but the indicator applet.
   dconf load /org/mate/panel/ <<'DCONF'
 [general]
@@ -121,26 +126,28 @@ DCONF
 fi
 wait_for 30 host_ready || { echo "no StatusNotifierWatcher with a host came up" >&2; cat "$work/host.log" >&2; exit 1; }
 
-wait_for 20 item_registered || { echo "Pelmix registered no item" >&2; cat "$work/log" >&2; exit 3; }
+wait_for 20 item_registered || { echo "Pelmix registered no item" >&2; cat "$work/log" >&2; exit 1; }
 
 if [ "$host" = gnome ]; then
-  # The right end of the top bar: the item left of the system menu. The shell draws the label at
-  # once and a placeholder until the icon is loaded: wait for light text on the dark bar left of
-  # the menu that stays unchanged for two seconds.
+  # The right end of the top bar: the item left of the system menu. The shell shows a placeholder
+  # for the icon until it is loaded, at first with no label: wait for light content on the dark
+  # bar left of the menu as wide as an icon and a label, unchanged for three seconds.
   bar=(-window root -crop 160x32+864+0 +repage)
-  look() {
+  look() { # "1 signature" once wide enough
     import "${bar[@]}" "$work/bar.png"
-    identify -format '%[fx:maxima > 0.5] %#' "$work/bar.png[110x32+0+0]"
+    local box
+    box=$(identify -fuzz 40% -format '%@ %#' "$work/bar.png[110x32+0+0]" 2>/dev/null)
+    echo "$(( ${box%%x*} >= 40 )) ${box#* }"
   }
   looks=()
+  settled() { [ "${looks[0]%% *}" = 1 ] && [ "${looks[0]}" = "${looks[1]:-}" ] && [ "${looks[0]}" = "${looks[2]:-}" ] \
+    && [ "${looks[0]}" = "${looks[3]:-}" ]; }
   for _ in $(seq 30); do
     sleep 1
-    looks=("$(look)" "${looks[@]:0:2}")
-    [ "${looks[0]%% *}" = 1 ] && [ "${looks[0]}" = "${looks[1]:-}" ] && [ "${looks[0]}" = "${looks[2]:-}" ] && break
+    looks=("$(look)" "${looks[@]:0:3}")
+    settled && break
   done
-  [ "${looks[0]%% *}" = 1 ] && [ "${looks[0]}" = "${looks[2]:-}" ] || {
-    echo "the top bar shows no settled item" >&2; grep -i appindicator "$work/host.log" >&2; exit 3
-  }
+  settled || { echo "the top bar shows no settled item" >&2; grep -i appindicator "$work/host.log" >&2; exit 3; }
   import "${bar[@]}" -filter point -resize 300% "$out/tray-label.png"
   echo "wrote $out/tray-label.png"
   exit 0
