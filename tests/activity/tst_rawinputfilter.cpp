@@ -16,16 +16,6 @@ struct Step {
     bool counts;
 };
 
-RawInputFilter filterWithModifiers()
-{
-    std::array<bool, RawInputFilter::kKeycodeCount> modifiers{};
-    modifiers[kShiftL] = true;
-    modifiers[kCapsLock] = true;
-    RawInputFilter filter;
-    filter.setModifierKeys(modifiers);
-    return filter;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(std::vector<Step>)
@@ -62,15 +52,14 @@ private slots:
     void sequences()
     {
         QFETCH(std::vector<Step>, steps);
-        RawInputFilter filter = filterWithModifiers();
+        std::array<bool, RawInputFilter::kKeycodeCount> modifiers{};
+        modifiers[kShiftL] = modifiers[kCapsLock] = true;
+        RawInputFilter filter;
+        filter.setModifierKeys(modifiers);
         for (std::size_t i = 0; i < steps.size(); ++i) {
             const Step &step = steps[i];
-            if (filter.accept(step.type, step.detail) != step.counts)
-                QFAIL(qPrintable(QStringLiteral("step %1 (type %2, detail %3) should %4count")
-                                     .arg(i)
-                                     .arg(step.type)
-                                     .arg(step.detail)
-                                     .arg(step.counts ? "" : "not ")));
+            QVERIFY2(filter.accept(step.type, step.detail) == step.counts,
+                     qPrintable(QStringLiteral("step %1 should %2count").arg(i).arg(step.counts ? "" : "not ")));
         }
     }
 };

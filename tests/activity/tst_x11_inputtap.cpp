@@ -18,14 +18,7 @@ namespace {
 constexpr int kWaitMs = 5000;
 
 // The pointer buttons by their X11 numbers.
-enum class Input {
-    TypeKey = -1,
-    MovePointer = 0,
-    ClickLeft = 1,
-    ClickRight = 3,
-    WheelUp = 4,
-    WheelRight = 7
-};
+enum class Input { TypeKey = -1, MovePointer = 0, ClickLeft = 1, WheelRight = 7 };
 
 } // namespace
 
@@ -70,23 +63,15 @@ private:
         click(static_cast<unsigned>(input));
         return 2;
     }
-    // Waits until the tap has read `count` more raw events than at `base`, then answers
-    // how many batches it reported as activity meanwhile.
-    bool waitForRawEvents(std::uint64_t base, int count)
+    // Waits until the tap has read `count` more raw events than at `base`, then checks whether
+    // it reported them as activity.
+    void expectFrom(std::uint64_t base, int count, bool activity)
     {
-        return QTest::qWaitFor([&] { return m_tap->rawEventsRead() >= base + static_cast<std::uint64_t>(count); },
-                               kWaitMs);
-    }
-    void expectNoActivityFrom(std::uint64_t base, int rawEvents)
-    {
-        QVERIFY2(waitForRawEvents(base, rawEvents), "the tap did not read the events");
-        QCOMPARE(m_activity, 0);
-        QCOMPARE(m_tap->rawEventsRead(), base + static_cast<std::uint64_t>(rawEvents));
-    }
-    void expectActivityFrom(std::uint64_t base, int rawEvents)
-    {
-        QVERIFY2(waitForRawEvents(base, rawEvents), "the tap did not read the events");
-        QVERIFY(m_activity > 0);
+        QVERIFY2(QTest::qWaitFor([&] { return m_tap->rawEventsRead() >= base + std::uint64_t(count); }, kWaitMs),
+                 "the tap did not read the events");
+        QCOMPARE(m_activity > 0, activity);
+        if (!activity)
+            QCOMPARE(m_tap->rawEventsRead(), base + std::uint64_t(count));
     }
 
     XvfbServer m_server;
@@ -124,16 +109,6 @@ private slots:
 
     void cleanup() { m_tap.reset(); }
 
-    void trustedOnlyOnX11()
-    {
-        X11InputMonitoring monitoring;
-        QVERIFY(monitoring.isTrusted());
-        qputenv("WAYLAND_DISPLAY", "wayland-0");
-        const bool trustedOnWayland = monitoring.isTrusted();
-        qunsetenv("WAYLAND_DISPLAY");
-        QVERIFY(!trustedOnWayland);
-    }
-
     void modifierAloneDoesNotCount_data()
     {
         QTest::addColumn<KeySym>("symbol");
@@ -149,31 +124,24 @@ private slots:
         const auto base = m_tap->rawEventsRead();
         key(symbol, true);
         key(symbol, false);
-        expectNoActivityFrom(base, 1);
-        // A key typed with the modifier held counts.
-        const auto typed = m_tap->rawEventsRead();
-        key(symbol, true);
-        key(XK_b, true);
-        key(XK_b, false);
-        key(symbol, false);
-        expectActivityFrom(typed, 2);
+        expectFrom(base, 1, false);
     }
 
     void dragDoesNotCount()
     {
         auto base = m_tap->rawEventsRead();
         click(1, true, false);
-        expectActivityFrom(base, 1); // the press itself counts
+        expectFrom(base, 1, true); // the press itself counts
         m_activity = 0;
         base = m_tap->rawEventsRead();
         move();
         move();
         move();
         click(1, false, true);
-        expectNoActivityFrom(base, 4);
+        expectFrom(base, 4, false);
         // Once the button is up, motion counts again.
         base = m_tap->rawEventsRead();
-        expectActivityFrom(base, send(Input::MovePointer));
+        expectFrom(base, send(Input::MovePointer), true);
     }
 
     // The whole way: the real tap brings the user back after going away.
@@ -183,8 +151,6 @@ private slots:
         QTest::newRow("key press") << Input::TypeKey;
         QTest::newRow("relative motion") << Input::MovePointer;
         QTest::newRow("left click") << Input::ClickLeft;
-        QTest::newRow("right click") << Input::ClickRight;
-        QTest::newRow("wheel up") << Input::WheelUp;
         QTest::newRow("wheel right") << Input::WheelRight;
     }
     void inputBringsTheUserBack()
@@ -193,16 +159,9 @@ private slots:
         FakePlatform fake;
         X11InputMonitoring x11;
         // The fake services, but the real input monitoring.
-        const Platform &fakes = fake.platform();
-        Platform platform{.mainLoop = fakes.mainLoop,
-                          .log = fakes.log,
-                          .preferences = fakes.preferences,
-                          .locations = fakes.locations,
-                          .input = x11,
-                          .loginItem = fakes.loginItem,
-                          .desktop = fakes.desktop,
-                          .notifications = fakes.notifications,
-                          .sessionEvents = fakes.sessionEvents};
+        const Platform &f = fake.platform();
+        Platform platform{f.mainLoop,   f.log,     f.preferences,   f.locations,    x11,
+                          f.loginItem,  f.desktop, f.notifications, f.sessionEvents};
         UserSettings settings(platform);
         ActivityMonitor monitor(platform, settings);
         monitor.requestPermission();

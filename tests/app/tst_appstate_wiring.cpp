@@ -4,7 +4,6 @@
 #include "support/FakeApp.h"
 #include "timer/WorkTimer.h"
 
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -27,26 +26,13 @@ struct Fixture : FakeApp {
 class AppStateWiringTest : public QObject {
     Q_OBJECT
 private slots:
-    void startLogsAsksForBothPermissionsAndKeepsOneTap()
+    void startAppliesTheIdleTimeoutAndASecondStartKeepsTheTap()
     {
         Fixture f;
-        f.fake.notifications.granted = false;
-        f.fake.notifications.authorizationError = QStringLiteral("No server");
-        f.fake.notifications.authorizationRequests = 0; // the work timer asked when it was created
-        f.fake.log.lines.clear();
         f.settings.setIdleTimeout(90);
         f.appState.start();
-        QCOMPARE(f.fake.log.lines.filter(QRegularExpression(QStringLiteral("^(AppState|ActivityMonitor): "))),
-                 (QStringList{QStringLiteral("AppState: start() called"),
-                              QStringLiteral("ActivityMonitor: requestPermission called, trusted=true")}));
         QVERIFY(f.monitor().isPresent());
         QCOMPARE(f.monitor().idleThresholdSeconds(), 90);
-        f.fake.mainLoop.runPending();
-        QCOMPARE(f.fake.notifications.authorizationRequests, 1);
-        const qsizetype error = f.fake.log.lines.indexOf(QStringLiteral("Notification permission error: No server"));
-        QVERIFY(error >= 0);
-        QCOMPARE(f.fake.log.lines.value(error + 1), QStringLiteral("Notification permission granted: false"));
-
         // The second start, when the onboarding completes, keeps the tap.
         f.appState.start();
         QCOMPARE(f.fake.input.tapsCreated, 1);
@@ -136,18 +122,6 @@ private slots:
         QCOMPARE(f.timer().breakSeconds(), 897); // the break counts from the first idle check 5 s after the last key
         f.fake.mainLoop.advance(10);
         QCOMPARE(f.stats.sessions().last().durationSeconds, 900);
-    }
-
-    void theSnoozeButtonSnoozesTheTimer()
-    {
-        Fixture f([](QSettings &p) { p.setValue("workDuration", 0); });
-        f.appState.start();
-        f.work(10);
-        const QUuid reminder = f.fake.notifications.requests.first().identifier;
-        QVERIFY(f.fake.notifications.respond(reminder, NotificationManager::kSnoozeActionIdentifier));
-        f.fake.mainLoop.runPending();
-        QVERIFY(f.timer().snoozeActive());
-        QCOMPARE(f.timer().snoozeSecondsRemaining(), 1800);
     }
 
     void aNewWorkSessionAsksForTheFocusSection()

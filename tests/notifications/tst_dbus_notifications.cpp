@@ -4,6 +4,7 @@
 #include "support/PrivateSessionBus.h"
 #include "support/TestNotificationServer.h"
 
+#include <QDBusError>
 #include <QTest>
 
 #include <memory>
@@ -20,7 +21,11 @@ private slots:
         QVERIFY2(m_bus->isRunning(), qPrintable(m_bus->errorString()));
         const QDBusConnection client = m_bus->connect(QStringLiteral("client"));
         QVERIFY2(client.isConnected(), qPrintable(client.lastError().message()));
-        build(client);
+        m_centre = std::make_unique<FreedesktopNotifications>(client);
+        m_fake = std::make_unique<FakePlatform>(m_centre.get());
+        m_manager = std::make_unique<NotificationManager>(m_fake->platform());
+        m_snoozes = 0;
+        m_manager->onSnooze = [this] { ++m_snoozes; };
     }
 
     void cleanup()
@@ -31,16 +36,16 @@ private slots:
         m_bus.reset();
     }
 
-    void reminderArrivesWithTextsActionAndHints()
+    void aServerShowsTheReminderItsSnoozeButtonActsAndPermissionIsGranted()
     {
         TestNotificationServer server;
-        QVERIFY(registerServer(server, QStringLiteral("server")));
+        QVERIFY(registerServer(server));
 
         m_manager->sendNotification(QStringLiteral("Time for a break!"),
                                     QStringLiteral("Step away from the computer for 5 min"), true);
         QTRY_COMPARE(server.received.size(), 1);
 
-        const TestNotificationServer::Received &shown = server.received.first();
+        const TestNotificationServer::Received shown = server.received.first();
         QCOMPARE(shown.appName, QStringLiteral("Pelmix"));
         QCOMPARE(shown.summary, QStringLiteral("Time for a break!"));
         QCOMPARE(shown.body, QStringLiteral("Step away from the computer for 5 min"));
@@ -50,37 +55,22 @@ private slots:
         QCOMPARE(shown.hints.value("urgency").value<uchar>(), uchar(1));
         QCOMPARE(shown.hints.value("sound-name").toString(), QStringLiteral("message-new-instant"));
         QVERIFY(!shown.hints.contains("suppress-sound"));
+        // Wait for the reply too, so the service knows the id before the server acts on it.
         QTRY_COMPARE(m_centre->trackedNotificationCount(), 1);
         QVERIFY(m_fake->log.lines.isEmpty());
-    }
 
-    void permissionIsGrantedWhenAServerAnswers()
-    {
-        TestNotificationServer server;
-        QVERIFY(registerServer(server, QStringLiteral("server")));
-
-        m_manager->requestNotificationPermission();
-        QVERIFY(waitForLine(QStringLiteral("Notification permission granted: true")));
-        QCOMPARE(m_fake->log.lines.size(), 1);
-        QCOMPARE(server.serverInformationRequests, 1);
-    }
-
-    void snoozeActionSnoozesAndClosesTheNotification()
-    {
-        TestNotificationServer server;
-        QVERIFY(registerServer(server, QStringLiteral("server")));
-        const uint id = sendReminder(server);
-        QVERIFY(id != 0);
-
-        server.invokeAction(id, QStringLiteral("SNOOZE_30_MIN"));
-        QVERIFY(waitForLine(kSnoozeLine));
+        server.invokeAction(shown.id, QStringLiteral("SNOOZE_30_MIN"));
+        QVERIFY(waitForLine(QStringLiteral("NotificationManager: Snooze action triggered")));
         QCOMPARE(m_snoozes, 0);
         m_fake->mainLoop.runPending();
         QCOMPARE(m_snoozes, 1);
-
         // The server leaves it on screen; the program takes it away, and the choice is spent.
-        QTRY_COMPARE(server.closeRequests, QList<uint>{id});
+        QTRY_COMPARE(server.closeRequests, QList<uint>{shown.id});
         QTRY_COMPARE(m_centre->trackedNotificationCount(), 0);
+
+        m_manager->requestNotificationPermission();
+        QVERIFY(waitForLine(QStringLiteral("Notification permission granted: true")));
+        QCOMPARE(server.serverInformationRequests, 1);
     }
 
     void withoutServerSendsFailAndNothingCrashes()
@@ -89,49 +79,22 @@ private slots:
         m_manager->requestNotificationPermission();
         QTRY_COMPARE(m_fake->log.lines.size(), 3);
 
-        const QString prefix = QStringLiteral("Failed to send notification: ");
-        QVERIFY2(m_fake->log.lines[0].startsWith(prefix), qPrintable(m_fake->log.lines[0]));
+        QVERIFY2(m_fake->log.lines[0].startsWith("Failed to send notification: "), qPrintable(m_fake->log.lines[0]));
         QVERIFY(m_fake->log.lines[1].startsWith(QStringLiteral("Notification permission error: ")));
         QCOMPARE(m_fake->log.lines[2], QStringLiteral("Notification permission granted: false"));
         QCOMPARE(m_centre->trackedNotificationCount(), 0);
     }
 
 private:
-    // Builds the service and the manager over `connection`.
-    void build(QDBusConnection connection)
+    bool registerServer(TestNotificationServer &server)
     {
-        m_manager.reset();
-        m_fake.reset();
-        m_centre = std::make_unique<FreedesktopNotifications>(connection);
-        m_fake = std::make_unique<FakePlatform>(m_centre.get());
-        m_manager = std::make_unique<NotificationManager>(m_fake->platform());
-        m_snoozes = 0;
-        m_manager->onSnooze = [this] { ++m_snoozes; };
-    }
-
-    bool registerServer(TestNotificationServer &server, const QString &connectionName)
-    {
-        return server.registerOn(m_bus->connect(connectionName));
-    }
-
-    // Sends a break reminder and waits until `server` has it; answers its id, 0 when it never came.
-    uint sendReminder(TestNotificationServer &server)
-    {
-        const qsizetype before = server.received.size();
-        const int tracked = m_centre->trackedNotificationCount();
-        m_manager->sendNotification(QStringLiteral("Step away!"), QStringLiteral("Break time! Go stretch! 🚶"), true);
-        // Wait for the reply too, so the service knows the id before the server acts on it.
-        if (!QTest::qWaitFor([&] { return m_centre->trackedNotificationCount() > tracked; }))
-            return 0;
-        return server.received.size() > before ? server.received.last().id : 0;
+        return server.registerOn(m_bus->connect(QStringLiteral("server")));
     }
 
     bool waitForLine(const QString &line)
     {
         return QTest::qWaitFor([&] { return m_fake->log.lines.contains(line); });
     }
-
-    static inline const QString kSnoozeLine = QStringLiteral("NotificationManager: Snooze action triggered");
 
     std::unique_ptr<PrivateSessionBus> m_bus;
     std::unique_ptr<FreedesktopNotifications> m_centre;

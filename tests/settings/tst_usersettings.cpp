@@ -1,6 +1,10 @@
+#include "platform/linux/XdgAutostartEntry.h"
 #include "settings/UserSettings.h"
 #include "support/FakePlatform.h"
+#include "support/TestFiles.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimeZone>
 
@@ -13,19 +17,6 @@ double localUnixSeconds(int y, int mo, int d, int h, int mi, int s)
     return static_cast<double>(QDateTime(QDate(y, mo, d), QTime(h, mi, s)).toSecsSinceEpoch());
 }
 
-// Every preference the user can reset, at its default.
-void expectDefaults(const UserSettings &settings)
-{
-    QCOMPARE(settings.workDuration(), 25);
-    QCOMPARE(settings.shortBreakDuration(), 5);
-    QCOMPARE(settings.longBreakDuration(), 15);
-    QCOMPARE(settings.longBreakEvery(), 4);
-    QCOMPARE(settings.idleTimeout(), 30);
-    QVERIFY(settings.soundEnabled());
-    QVERIFY(!settings.launchAtLogin());
-    QVERIFY(!settings.developerModeEnabled());
-    QVERIFY(settings.blurEnabled());
-}
 } // namespace
 
 class UserSettingsTest : public QObject {
@@ -40,12 +31,15 @@ private slots:
     void emptyStoreYieldsDefaultsAndLogsTheReset()
     {
         FakePlatform fake;
-        UserSettings settings(fake.platform());
-        expectDefaults(settings);
-        QCOMPARE(fake.log.lines,
-                 (QStringList{"DEBUG checkDailyReset: lastSessionDate=0.0, lastDate=1970-01-01 00:00:00 +0000, "
-                              "isToday=false",
-                              "DEBUG checkDailyReset: RESETTING completedSessionsToday to 0 (was 0)"}));
+        const UserSettings settings(fake.platform());
+        QCOMPARE(settings.workDuration(), 25);
+        QCOMPARE(settings.shortBreakDuration(), 5);
+        QCOMPARE(settings.longBreakDuration(), 15);
+        QCOMPARE(settings.longBreakEvery(), 4);
+        QCOMPARE(settings.idleTimeout(), 30);
+        QVERIFY(settings.soundEnabled() && settings.blurEnabled());
+        QVERIFY(!settings.launchAtLogin() && !settings.developerModeEnabled());
+        QCOMPARE(fake.log.lines.last(), "DEBUG checkDailyReset: RESETTING completedSessionsToday to 0 (was 0)");
         // Declaring the defaults writes nothing but the day's counter.
         QCOMPARE(fake.reopenPreferences()->allKeys(), QStringList{"completedSessionsToday"});
     }
@@ -111,25 +105,6 @@ private slots:
         QCOMPARE(due, (QList<bool>{false, false, false, true, false, false, false, true}));
     }
 
-    void resetToDefaultsKeepsOnboardingAndTodaysCounter()
-    {
-        FakePlatform fake;
-        UserSettings settings(fake.platform());
-        settings.setWorkDuration(50);
-        settings.setSoundEnabled(false);
-        settings.setLaunchAtLogin(true);
-        settings.updateLaunchAtLogin();
-        settings.setHasCompletedOnboarding(true);
-        settings.incrementCompletedSessions();
-        QVERIFY(fake.loginItem.registered);
-
-        settings.resetToDefaults();
-        expectDefaults(settings);
-        QVERIFY(!fake.loginItem.registered);
-        QVERIFY(settings.hasCompletedOnboarding());
-        QCOMPARE(settings.completedSessionsToday(), 1);
-    }
-
     void handEditedValuesNeverBreakTheProgram()
     {
         FakePlatform fake;
@@ -149,6 +124,58 @@ private slots:
         for (int i = 0; i < 4; ++i)
             settings.incrementCompletedSessions();
         QVERIFY(settings.isLongBreakDue());
+    }
+
+    // Launch at login, through the autostart entry.
+    void registerWritesAValidEntryAndUnregisterRemovesIt()
+    {
+        QTemporaryDir folder;
+        const QString autostart = folder.filePath("config/autostart");
+        XdgAutostartEntry entry(QStringLiteral("/opt/My Apps/pelmix"), autostart);
+
+        QCOMPARE(entry.registerItem(), std::nullopt);
+        const QString contents = QString::fromUtf8(readFile(entry.entryPath()));
+        QVERIFY(contents.startsWith("[Desktop Entry]\n"));
+        QVERIFY(contents.contains("\nType=Application\n"));
+        QVERIFY(contents.contains("\nName=Pelmix\n"));
+        QVERIFY(contents.contains("\nExec=\"/opt/My Apps/pelmix\"\n"));
+
+        const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+        if (!validator.isEmpty()) {
+            QProcess validate;
+            validate.start(validator, {entry.entryPath()});
+            QVERIFY(validate.waitForFinished());
+            QCOMPARE(validate.readAll(), QByteArray());
+            QCOMPARE(validate.exitCode(), 0);
+        }
+
+        QCOMPARE(entry.registerItem(), std::nullopt); // registering again overwrites in place
+        QCOMPARE(entry.unregisterItem(), std::nullopt);
+        QVERIFY(!QFile::exists(entry.entryPath()));
+        QCOMPARE(entry.unregisterItem(), std::nullopt); // nothing to remove is not a failure
+        QCOMPARE(XdgAutostartEntry(QStringLiteral("/usr/bin/pelmix")).entryPath(),
+                 qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/pelmix.desktop");
+    }
+
+    void anUnwritableFolderIsLoggedAndTheChoiceKept()
+    {
+        FakePlatform fake;
+        // A regular file where the folder should be: writing fails even for root.
+        const QString blocker = fake.folder.filePath("not-a-folder");
+        writeFile(blocker, {});
+        XdgAutostartEntry entry(QStringLiteral("/usr/bin/pelmix"), blocker + "/autostart");
+        Platform platform{fake.mainLoop, fake.log, *fake.preferences, fake.locations,
+                          fake.input,    entry,    fake.desktop,      fake.notifications, fake.sessionEvents};
+
+        UserSettings settings(platform);
+        fake.log.lines.clear();
+        settings.setLaunchAtLogin(true);
+        settings.updateLaunchAtLogin();
+
+        QCOMPARE(fake.log.lines.size(), 1);
+        QVERIFY(fake.log.lines.first().startsWith("Failed to update launch at login: Could not create the folder "));
+        QVERIFY(settings.launchAtLogin());
+        QVERIFY(fake.reopenPreferences()->value("launchAtLogin").toBool());
     }
 };
 

@@ -1,14 +1,17 @@
 #include "support/FakePlatform.h"
+#include "support/TestFiles.h"
 
 #include "stats/StatsManager.h"
 
 #include <QCoreApplication>
 #include <QTest>
 
+#include <csignal>
 #include <ctime>
+#include <sys/resource.h>
 
-// The whole test runs in Berlin's time zone: days that do not start at UTC midnight, and a
-// 23-hour day on 2026-03-29 and a 25-hour day on 2026-10-25.
+// The history file, and the figures drawn from it. The whole test runs in Berlin's time zone: days that do not start at
+// UTC midnight, and a 23-hour day on 2026-03-29 and a 25-hour day on 2026-10-25.
 namespace {
 
 Instant local(int year, int month, int day, int hour, int minute, int second = 0)
@@ -51,6 +54,19 @@ public:
     StatsManager stats;
 };
 
+const QUuid kFirstId = QUuid::fromString(QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF"));
+
+QString sessionsPath(FakePlatform &fake) { return fake.locations.dataFile(QStringLiteral("sessions.json")); }
+
+// Files other than sessions.json in the data folder.
+QStringList keptFiles(FakePlatform &fake)
+{
+    return QDir(fake.locations.dataFolder()).entryList({QStringLiteral("sessions.json.*")}, QDir::AllEntries);
+}
+
+const QByteArray kGoodRecord =
+    R"({"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","startTime":1.5,"endTime":2.5,"durationSeconds":1,"type":"work","completed":true})";
+
 QList<QDate> consecutiveDays(QDate last)
 {
     QList<QDate> days;
@@ -74,39 +90,36 @@ class StatisticsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void sessionBelongsToTheDayItStarted()
-    {
-        History history;
-        history.work(local(2026, 6, 9, 23, 50), local(2026, 6, 10, 0, 20), 1800);
-        // Exactly at midnight is the new day; a moment before it is still the old one.
-        history.work(local(2026, 6, 10, 0, 0), local(2026, 6, 10, 0, 30), 900);
-        history.work(local(2026, 6, 10, 0, 0).addSeconds(-0.0001), local(2026, 6, 10, 0, 1), 60);
-        history.at(local(2026, 6, 10, 12, 0));
+    void writesCompactRecordsInKeyOrder();
+    void roundTripKeepsEveryValueExactly();
+    void unreadableFileIsKeptAsideAndHistoryStartsEmpty_data();
+    void unreadableFileIsKeptAsideAndHistoryStartsEmpty();
+    void failedSaveLeavesFileAndMemoryAsTheyWere();
 
-        QCOMPARE(history.stats.todaySessions().size(), 1);
-        QCOMPARE(history.stats.todayWorkSeconds(), 900);
-        QCOMPARE(history.stats.totalWorkSeconds(local(2026, 6, 9, 3, 0)), 1860);
-        QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 1860 / 3600.0, 0.25}));
-    }
-
-    void todaysFiguresCountTypesAndCompletion()
+    void todaysFiguresCountTheSessionsThatStartedToday()
     {
         History history;
         history.at(local(2026, 6, 10, 18, 0));
+        // Exactly at midnight is the new day; a moment before it is still the old one.
+        history.work(local(2026, 6, 9, 23, 50), local(2026, 6, 10, 0, 20), 1800);
+        history.work(local(2026, 6, 10, 0, 0).addSeconds(-0.0001), local(2026, 6, 10, 0, 1), 60);
+        history.work(local(2026, 6, 10, 0, 0), local(2026, 6, 10, 0, 30), 900);
         history.work(local(2026, 6, 10, 9, 0), local(2026, 6, 10, 9, 30), 1500);
         history.rest(local(2026, 6, 10, 9, 30), local(2026, 6, 10, 9, 40), 300);
         history.work(local(2026, 6, 10, 10, 0), local(2026, 6, 10, 10, 20), 600, false);
         history.rest(local(2026, 6, 10, 10, 20), local(2026, 6, 10, 10, 22), 120, false);
-        history.work(local(2026, 6, 10, 11, 0), local(2026, 6, 10, 13, 0), 5400 - 2100);
+        history.work(local(2026, 6, 10, 11, 0), local(2026, 6, 10, 13, 0), 2400);
         history.work(local(2026, 6, 9, 11, 0), local(2026, 6, 9, 13, 0), 5400);
 
-        QCOMPARE(history.stats.todayWorkSessions().size(), 3);
+        QCOMPARE(history.stats.todaySessions().size(), 6);
+        QCOMPARE(history.stats.todayWorkSessions().size(), 4);
         QCOMPARE(history.stats.todayBreakSessions().size(), 2);
         // The 600 seconds of the session cut short count as work time, not as a completed session.
         QCOMPARE(history.stats.todayWorkSeconds(), 5400);
-        QCOMPARE(history.stats.completedWorkSessionsToday(), 2);
+        QCOMPARE(history.stats.completedWorkSessionsToday(), 3);
         QCOMPARE(history.stats.completedBreaksToday(), 1);
-        QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 1.5, 1.5}));
+        QCOMPARE(history.stats.totalWorkSeconds(local(2026, 6, 9, 3, 0)), 7260);
+        QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 7260 / 3600.0, 1.5}));
     }
 
     void streak_data()
@@ -163,6 +176,121 @@ private slots:
         QCOMPARE(history.weeklyDates(), consecutiveDays(QDate(2026, 4, 1)));
     }
 };
+
+void StatisticsTest::writesCompactRecordsInKeyOrder()
+{
+    FakePlatform fake;
+    StatsManager stats(fake.platform());
+    stats.appendSession(Session{kFirstId, Instant::fromReferenceSeconds(795081600.25),
+                                Instant::fromReferenceSeconds(795083100.75), 1500, SessionType::work, true,
+                                QStringLiteral("Write \"the\" report\n")});
+    stats.appendSession(Session{QUuid::fromString(QStringLiteral("{0f8fad5b-d9cb-469f-a165-70867728950e}")),
+                                Instant::fromReferenceSeconds(795083100.0), Instant::fromReferenceSeconds(795083400.0),
+                                300, SessionType::breakSession, false, std::nullopt});
+    QCOMPARE(readFile(sessionsPath(fake)),
+             QByteArray(R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","startTime":795081600.25,)"
+                        R"("endTime":795083100.75,"durationSeconds":1500,"type":"work","completed":true,)"
+                        R"("taskTitle":"Write \"the\" report\n"},)"
+                        R"({"id":"0F8FAD5B-D9CB-469F-A165-70867728950E","startTime":795083100,)"
+                        R"("endTime":795083400,"durationSeconds":300,"type":"break","completed":false}])"));
+}
+
+void StatisticsTest::roundTripKeepsEveryValueExactly()
+{
+    FakePlatform fake;
+    QList<Session> written;
+    {
+        StatsManager stats(fake.platform());
+        // Fractions that have no short decimal form, a title beyond ASCII, a negative and a huge count.
+        written = {
+            Session::make(Instant::fromReferenceSeconds(0.1 + 0.2), Instant::fromReferenceSeconds(795081600.123456789),
+                          -5, SessionType::work, false, QStringLiteral("Übersicht prüfen ✓")),
+            Session::make(Instant::fromReferenceSeconds(-3.0e-7), Instant::fromReferenceSeconds(1.0e300),
+                          9'007'199'254'740'993, SessionType::breakSession, true),
+            Session::make(Instant::fromReferenceSeconds(795081600), Instant::fromReferenceSeconds(795081601), 1,
+                          SessionType::work, true, QString()),
+        };
+        for (const Session &session : written)
+            stats.appendSession(session);
+    }
+    StatsManager reloaded(fake.platform());
+    QCOMPARE(reloaded.sessions(), written);
+    // An empty title is a title, not an absent one.
+    QVERIFY(reloaded.sessions()[2].taskTitle.has_value());
+}
+
+void StatisticsTest::unreadableFileIsKeptAsideAndHistoryStartsEmpty_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray good = kGoodRecord;
+    auto replaced = [&good](const char *from, const char *to) {
+        return "[" + good + "," + QByteArray(good).replace(from, to) + "]";
+    };
+    QTest::newRow("not JSON") << QByteArray("sessions");
+    QTest::newRow("truncated") << ("[" + good.left(good.size() - 3));
+    QTest::newRow("invalid UTF-8") << replaced("\"work\",", "\"work\",\"taskTitle\":\"caf\xC3\x28\",");
+    QTest::newRow("missing completed") << replaced(",\"completed\":true", "");
+    QTest::newRow("unknown type") << replaced("\"work\"", "\"rest\"");
+    QTest::newRow("UUID not hex") << replaced("6F9619FF-", "6F9619FG-");
+}
+
+void StatisticsTest::unreadableFileIsKeptAsideAndHistoryStartsEmpty()
+{
+    QFETCH(QByteArray, bytes);
+    FakePlatform fake;
+    fake.mainLoop.setNow(Instant::fromDateTime(QDateTime(QDate(2026, 12, 6), QTime(9, 15), Qt::LocalTime)));
+    writeFile(sessionsPath(fake), bytes);
+
+    StatsManager stats(fake.platform());
+    QVERIFY(stats.sessions().isEmpty());
+    QCOMPARE(keptFiles(fake), QStringList{QStringLiteral("sessions.json.unreadable-20261206-091500")});
+    QCOMPARE(fake.log.lines,
+             QStringList{QStringLiteral("StatsManager: sessions.json could not be read; kept it as "
+                                        "sessions.json.unreadable-20261206-091500 and started with an empty list")});
+
+    // The next save writes the new history and leaves the kept bytes alone.
+    const Session next = Session::make(Instant::fromReferenceSeconds(100), Instant::fromReferenceSeconds(200), 60,
+                                       SessionType::work, true);
+    stats.appendSession(next);
+    StatsManager reloaded(fake.platform());
+    QCOMPARE(reloaded.sessions(), QList<Session>{next});
+    QCOMPARE(readFile(QDir(fake.locations.dataFolder()).filePath(keptFiles(fake).first())), bytes);
+
+    // Another unreadable file in the same second never replaces the one kept.
+    writeFile(sessionsPath(fake), "second");
+    StatsManager second(fake.platform());
+    QCOMPARE(readFile(sessionsPath(fake) + QStringLiteral(".unreadable-20261206-091500-2")), QByteArray("second"));
+}
+
+void StatisticsTest::failedSaveLeavesFileAndMemoryAsTheyWere()
+{
+    FakePlatform fake;
+    const QByteArray original = "[" + kGoodRecord + "]";
+    writeFile(sessionsPath(fake), original);
+    StatsManager stats(fake.platform());
+    const Session appended = Session::make(Instant::fromReferenceSeconds(10), Instant::fromReferenceSeconds(20), 5,
+                                           SessionType::work, true, QStringLiteral("A title long enough"));
+    {
+        // A limit on file size stops the write even for root, who may write to read-only folders.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = static_cast<rlim_t>(original.size() + 8);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        stats.appendSession(appended);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    QCOMPARE(readFile(sessionsPath(fake)), original);
+    QCOMPARE(QDir(fake.locations.dataFolder()).entryList(QDir::Files), QStringList{QStringLiteral("sessions.json")});
+    QCOMPARE(stats.sessions().size(), 2);
+    QVERIFY(fake.log.lines.isEmpty());
+
+    // The record kept in memory reaches the file with the next save that succeeds.
+    stats.saveSessions();
+    QCOMPARE(StatsManager(fake.platform()).sessions(), stats.sessions());
+}
 
 int main(int argc, char *argv[])
 {

@@ -1,24 +1,50 @@
 #pragma once
 
-// The whole application state over fake platform services, as the screens receive it: fresh
-// stores in a temporary folder and time on the fake main loop, starting at `now` when given.
-#include "FakeManagers.h"
+#include "FakePlatform.h"
 #include "activity/ActivityMonitor.h"
 #include "app/AppState.h"
+#include "notifications/NotificationManager.h"
+#include "settings/UserSettings.h"
+#include "stats/StatsManager.h"
+#include "tasks/TodoManager.h"
 #include "timer/WorkTimer.h"
 
 #include <QUuid>
 
+#include <functional>
+#include <memory>
 #include <optional>
+
+// The shared stores and the notification manager over fake platform services, built after
+// the test has written the preferences it needs.
+struct FakeManagers {
+    explicit FakeManagers(const std::function<void(QSettings &)> &preferences = {})
+    {
+        if (preferences)
+            preferences(*fake.preferences);
+        settings = std::make_unique<UserSettings>(fake.platform());
+        stats = std::make_unique<StatsManager>(fake.platform());
+        todos = std::make_unique<TodoManager>(fake.platform());
+        notifications = std::make_unique<NotificationManager>(fake.platform());
+    }
+
+    FakePlatform fake;
+    std::unique_ptr<UserSettings> settings;
+    std::unique_ptr<StatsManager> stats;
+    std::unique_ptr<TodoManager> todos;
+    std::unique_ptr<NotificationManager> notifications;
+};
 
 // The preferences of a user who has finished the first-run flow.
 inline void onboarded(QSettings &preferences) { preferences.setValue("hasCompletedOnboarding", true); }
 
+// The whole application state over the fakes, as the screens receive it, with time starting
+// at `now` when given.
 struct FakeApp {
     explicit FakeApp(const std::function<void(QSettings &)> &preferences = {},
                      std::optional<Instant> now = std::nullopt)
         : managers(preferences),
-          fake(startAt(managers.fake, now))
+          fake(startingAt(managers.fake, now))
     {
         fake.mainLoop.runPending();
     }
@@ -70,7 +96,7 @@ struct FakeApp {
     }
 
 private:
-    static FakePlatform &startAt(FakePlatform &fake, std::optional<Instant> now)
+    static FakePlatform &startingAt(FakePlatform &fake, std::optional<Instant> now)
     {
         if (now)
             fake.mainLoop.setNow(*now);

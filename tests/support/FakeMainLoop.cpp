@@ -2,14 +2,6 @@
 
 #include <algorithm>
 
-struct FakeMainLoop::Entry {
-    Instant due;
-    double interval = 0; // 0: fires once
-    std::uint64_t sequence = 0;
-    std::function<void()> work;
-    bool valid = true;
-};
-
 namespace {
 
 class FakeHandle final : public ScheduledWork {
@@ -33,27 +25,10 @@ private:
 
 } // namespace
 
-FakeMainLoop::FakeMainLoop(Instant start) : m_now(start) {}
-
-void FakeMainLoop::post(std::function<void()> work) { m_posted.push_back(std::move(work)); }
-
-ScheduledWorkHandle FakeMainLoop::scheduleRepeating(double intervalSeconds, std::function<void()> tick)
-{
-    return schedule(intervalSeconds, intervalSeconds, std::move(tick));
-}
-
-ScheduledWorkHandle FakeMainLoop::scheduleDelayed(std::chrono::nanoseconds delay, std::function<void()> work)
-{
-    return schedule(static_cast<double>(delay.count()) / 1e9, 0, std::move(work));
-}
-
 ScheduledWorkHandle FakeMainLoop::schedule(double delaySeconds, double intervalSeconds, std::function<void()> work)
 {
-    auto entry = std::make_shared<Entry>();
-    entry->due = m_now.addSeconds(delaySeconds);
-    entry->interval = intervalSeconds;
-    entry->sequence = m_sequence++;
-    entry->work = std::move(work);
+    auto entry =
+        std::make_shared<Entry>(Entry{m_now.addSeconds(delaySeconds), intervalSeconds, m_sequence++, std::move(work)});
     m_entries.push_back(entry);
     return std::make_unique<FakeHandle>(entry);
 }

@@ -10,12 +10,20 @@
 // that falls due in order; the work each tick posts runs before the next tick.
 class FakeMainLoop final : public MainLoop {
 public:
-    explicit FakeMainLoop(Instant start = Instant::fromUnixSeconds(1'773'478'800.0)); // 2026-03-14 09:00 UTC
+    explicit FakeMainLoop(Instant start = Instant::fromUnixSeconds(1'773'478'800.0)) // 2026-03-14 09:00 UTC
+        : m_now(start)
+    {}
 
     Instant now() const override { return m_now; }
-    void post(std::function<void()> work) override;
-    ScheduledWorkHandle scheduleRepeating(double intervalSeconds, std::function<void()> tick) override;
-    ScheduledWorkHandle scheduleDelayed(std::chrono::nanoseconds delay, std::function<void()> work) override;
+    void post(std::function<void()> work) override { m_posted.push_back(std::move(work)); }
+    ScheduledWorkHandle scheduleRepeating(double intervalSeconds, std::function<void()> tick) override
+    {
+        return schedule(intervalSeconds, intervalSeconds, std::move(tick));
+    }
+    ScheduledWorkHandle scheduleDelayed(std::chrono::nanoseconds delay, std::function<void()> work) override
+    {
+        return schedule(static_cast<double>(delay.count()) / 1e9, 0, std::move(work));
+    }
 
     // Moves the clock forward by `seconds`, firing due timers in order.
     void advance(double seconds);
@@ -30,7 +38,13 @@ public:
     int activeTimerCount() const;
     int pendingWorkCount() const { return static_cast<int>(m_posted.size()); }
 
-    struct Entry;
+    struct Entry {
+        Instant due;
+        double interval = 0; // 0: fires once
+        std::uint64_t sequence = 0;
+        std::function<void()> work;
+        bool valid = true;
+    };
 
 private:
     ScheduledWorkHandle schedule(double delaySeconds, double intervalSeconds, std::function<void()> work);

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "FakeMainLoop.h"
-#include "FakeNotificationCenter.h"
 #include "platform/DataLocations.h"
 #include "platform/Desktop.h"
 #include "platform/InputMonitoring.h"
 #include "platform/Logger.h"
 #include "platform/LoginItem.h"
+#include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
 #include "platform/SessionEvents.h"
 
@@ -31,20 +31,37 @@ public:
 
 class FakeInputMonitoring final : public InputMonitoring {
 public:
-    class Tap final : public InputTap {
-    public:
-        Tap(FakeInputMonitoring &owner, std::function<void()> onActivity);
-        ~Tap() override;
+    struct Tap final : InputTap {
+        Tap(FakeInputMonitoring &owner, std::function<void()> onActivity)
+            : owner(owner),
+              onActivity(std::move(onActivity))
+        {
+            owner.activeTap = this;
+        }
+        ~Tap() override
+        {
+            if (owner.activeTap == this)
+                owner.activeTap = nullptr;
+        }
         FakeInputMonitoring &owner;
         std::function<void()> onActivity;
     };
 
     bool isTrusted() override { return trusted; }
     void promptForTrust() override { ++prompts; }
-    std::unique_ptr<InputTap> createTap(std::function<void()> onActivity) override;
-
+    std::unique_ptr<InputTap> createTap(std::function<void()> onActivity) override
+    {
+        if (tapCreationFails)
+            return nullptr;
+        ++tapsCreated;
+        return std::make_unique<Tap>(*this, std::move(onActivity));
+    }
     // Delivers input through the installed tap, if any.
-    void simulateInput();
+    void simulateInput()
+    {
+        if (activeTap)
+            activeTap->onActivity();
+    }
 
     bool trusted = true;
     bool tapCreationFails = false;
@@ -55,25 +72,63 @@ public:
 
 class FakeLoginItem final : public LoginItem {
 public:
-    std::optional<QString> registerItem() override;
-    std::optional<QString> unregisterItem() override;
+    std::optional<QString> registerItem() override
+    {
+        registered = true;
+        return std::nullopt;
+    }
+    std::optional<QString> unregisterItem() override
+    {
+        registered = false;
+        return std::nullopt;
+    }
     bool registered = false;
-    std::optional<QString> failure;
-    int calls = 0;
 };
 
 class FakeDesktop final : public Desktop {
 public:
-    int runModalAlert(const AlertRequest &request) override;
-    void openUrl(const QUrl &url) override { openedUrls.append(url); }
+    int runModalAlert(const AlertRequest &request) override
+    {
+        alerts.append(request);
+        return kFirstButton;
+    }
+    void openUrl(const QUrl &) override {}
     void activateIgnoringOtherApps() override { ++activations; }
     void terminate() override { ++terminations; }
 
     QList<AlertRequest> alerts;
-    int alertAnswer = kFirstButton;
-    QList<QUrl> openedUrls;
     int activations = 0;
     int terminations = 0;
+};
+
+// Records what the program asks of the notification service and answers through the main
+// loop, as the real service answers later on the main thread.
+class FakeNotificationCenter final : public NotificationCenter {
+public:
+    explicit FakeNotificationCenter(MainLoop &mainLoop) : m_mainLoop(mainLoop) {}
+
+    void requestAuthorization(AuthorizationCompletion completion) override
+    {
+        ++authorizationRequests;
+        m_mainLoop.post([completion, granted = granted, error = authorizationError] { completion(granted, error); });
+    }
+    void setNotificationCategories(const QList<NotificationCategory> &) override {}
+    void add(const NotificationRequest &request, AddCompletion completion) override
+    {
+        requests.append(request);
+        if (completion)
+            m_mainLoop.post([completion] { completion(std::nullopt); });
+    }
+    void setResponseHandler(ResponseHandler) override {}
+
+    // The answer to authorisation requests.
+    bool granted = true;
+    std::optional<QString> authorizationError;
+    int authorizationRequests = 0;
+    QList<NotificationRequest> requests;
+
+private:
+    MainLoop &m_mainLoop;
 };
 
 // Fakes of every platform service over a temporary folder that holds the preferences
@@ -81,18 +136,25 @@ public:
 // stand in for the fake one.
 class FakePlatform {
 public:
-    explicit FakePlatform(NotificationCenter *notificationCenter = nullptr);
+    explicit FakePlatform(NotificationCenter *notificationCenter = nullptr)
+        : m_platform(
+              std::make_unique<Platform>(Platform{mainLoop, log, *preferences, locations, input, loginItem, desktop,
+                                                  notificationCenter ? *notificationCenter : notifications, sessionEvents}))
+    {}
 
     Platform &platform() { return *m_platform; }
-    QString preferencesPath() const;
     // A second view of the same preferences file, as another run of the program would see it.
-    std::unique_ptr<QSettings> reopenPreferences() const;
+    std::unique_ptr<QSettings> reopenPreferences() const
+    {
+        return std::make_unique<QSettings>(preferences->fileName(), QSettings::IniFormat);
+    }
 
     QTemporaryDir folder;
     FakeMainLoop mainLoop;
     RecordingLogger log;
-    std::unique_ptr<QSettings> preferences;
-    TempDataLocations locations;
+    std::unique_ptr<QSettings> preferences =
+        std::make_unique<QSettings>(folder.filePath(QStringLiteral("Pelmix.conf")), QSettings::IniFormat);
+    TempDataLocations locations{folder.filePath(QStringLiteral("Documents"))};
     FakeInputMonitoring input;
     FakeLoginItem loginItem;
     FakeDesktop desktop;

@@ -22,13 +22,11 @@ PelmixProcess::~PelmixProcess()
     }
 }
 
-QString PelmixProcess::preferencesPath() const { return m_home.path() + "/.config/Pelmix/Pelmix.conf"; }
-
 QString PelmixProcess::dataFile(const QString &name) const { return m_home.path() + "/Documents/Pelmix/" + name; }
 
 void PelmixProcess::setPreference(const QString &key, const QVariant &value)
 {
-    QSettings preferences(preferencesPath(), QSettings::IniFormat);
+    QSettings preferences(m_home.path() + "/.config/Pelmix/Pelmix.conf", QSettings::IniFormat);
     preferences.setValue(key, value);
 }
 

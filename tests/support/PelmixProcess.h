@@ -13,9 +13,8 @@ public:
     PelmixProcess();
     ~PelmixProcess();
 
-    // Where the program keeps its preferences and data files inside the temporary home.
+    // The temporary home, and where the program keeps its data files inside it.
     QString home() const { return m_home.path(); }
-    QString preferencesPath() const;
     QString dataFile(const QString &name) const;
     // Writes preferences before the program starts (for instance developer lengths).
     void setPreference(const QString &key, const QVariant &value);

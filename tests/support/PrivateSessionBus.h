@@ -14,9 +14,6 @@ public:
     PrivateSessionBus();
     ~PrivateSessionBus();
 
-    PrivateSessionBus(const PrivateSessionBus &) = delete;
-    PrivateSessionBus &operator=(const PrivateSessionBus &) = delete;
-
     bool isRunning() const { return !m_address.isEmpty(); }
     // Why the bus did not start.
     QString errorString() const { return m_error; }
@@ -24,9 +21,11 @@ public:
     QString address() const { return m_address; }
 
     // A new connection to the bus under `name`, unique within the process.
-    QDBusConnection connect(const QString &name);
-    // Closes the named connection, taking every name it owns off the bus.
-    void disconnect(const QString &name);
+    QDBusConnection connect(const QString &name)
+    {
+        m_connections.append(name);
+        return QDBusConnection::connectToBus(m_address, name);
+    }
 
 private:
     QTemporaryDir m_folder;

@@ -5,8 +5,6 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 } // namespace
 
-TestNotificationServer::TestNotificationServer(QObject *parent) : QObject(parent) {}
-
 bool TestNotificationServer::registerOn(QDBusConnection connection)
 {
     if (!connection.registerObject(kPath, this,
@@ -29,30 +27,19 @@ void TestNotificationServer::unregister()
     m_connection.reset();
 }
 
-uint TestNotificationServer::Notify(const QString &appName, uint replacesId, const QString &appIcon,
-                                    const QString &summary, const QString &body, const QStringList &actions,
-                                    const QVariantMap &hints, int expireTimeout)
+uint TestNotificationServer::Notify(const QString &appName, uint, const QString &, const QString &summary,
+                                    const QString &body, const QStringList &actions, const QVariantMap &hints,
+                                    int expireTimeout)
 {
-    if (notifyFailure) {
-        sendErrorReply(QDBusError::Failed, *notifyFailure);
-        return 0;
-    }
-    const uint id = ++m_lastId;
-    received.append(Received{id, appName, replacesId, appIcon, summary, body, actions, hints, expireTimeout});
-    emit notified(id);
+    const uint id = static_cast<uint>(received.size()) + 1;
+    received.append(Received{id, appName, summary, body, actions, hints, expireTimeout});
     return id;
 }
 
 void TestNotificationServer::CloseNotification(uint id)
 {
     closeRequests.append(id);
-    emit closeRequested(id);
-    emit NotificationClosed(id, closedByCall);
-}
-
-QStringList TestNotificationServer::GetCapabilities()
-{
-    return {QStringLiteral("actions"), QStringLiteral("body"), QStringLiteral("sound")};
+    emit NotificationClosed(id, 3); // closed by a call
 }
 
 QString TestNotificationServer::GetServerInformation(QString &vendor, QString &version, QString &specVersion)

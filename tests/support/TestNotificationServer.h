@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDBusConnection>
-#include <QDBusContext>
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -11,7 +10,7 @@
 
 // A desktop notification server for tests: owns org.freedesktop.Notifications on the bus
 // it is registered on, records each Notify call and can answer with the user's actions.
-class TestNotificationServer : public QObject, protected QDBusContext {
+class TestNotificationServer : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
@@ -19,8 +18,6 @@ public:
     struct Received {
         uint id = 0;
         QString appName;
-        uint replacesId = 0;
-        QString appIcon;
         QString summary;
         QString body;
         QStringList actions;
@@ -28,10 +25,6 @@ public:
         int expireTimeout = 0;
     };
 
-    // The reasons NotificationClosed carries.
-    enum CloseReason : uint { expired = 1, dismissedByUser = 2, closedByCall = 3 };
-
-    explicit TestNotificationServer(QObject *parent = nullptr);
     ~TestNotificationServer() override { unregister(); }
 
     // Takes the service name and object path on `connection`; false when either is taken.
@@ -41,31 +34,22 @@ public:
 
     // The user choosing an action, or clicking the body ("default").
     void invokeAction(uint id, const QString &actionKey) { emit ActionInvoked(id, actionKey); }
-    void closeAs(uint id, CloseReason reason) { emit NotificationClosed(id, reason); }
 
     QList<Received> received;
     QList<uint> closeRequests;
     int serverInformationRequests = 0;
-    // When set, Notify answers with a D-Bus error carrying this message.
-    std::optional<QString> notifyFailure;
 
 public slots:
     Q_SCRIPTABLE uint Notify(const QString &appName, uint replacesId, const QString &appIcon, const QString &summary,
                              const QString &body, const QStringList &actions, const QVariantMap &hints,
                              int expireTimeout);
     Q_SCRIPTABLE void CloseNotification(uint id);
-    Q_SCRIPTABLE QStringList GetCapabilities();
     Q_SCRIPTABLE QString GetServerInformation(QString &vendor, QString &version, QString &specVersion);
 
 signals:
     Q_SCRIPTABLE void NotificationClosed(uint id, uint reason);
     Q_SCRIPTABLE void ActionInvoked(uint id, const QString &actionKey);
 
-    // For tests waiting on the server; not exported.
-    void notified(uint id);
-    void closeRequested(uint id);
-
 private:
     std::optional<QDBusConnection> m_connection;
-    uint m_lastId = 0;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDBusConnection>
-#include <QDBusContext>
 #include <QObject>
 #include <QStringList>
 
@@ -10,7 +9,7 @@
 // A test stand-in for a panel's StatusNotifierWatcher with a host: owns
 // org.kde.StatusNotifierWatcher on the bus it is registered on, records the items that register
 // and the labels they announce (XAyatanaNewLabel), as a host that draws labels would see them.
-class TestStatusNotifierWatcher : public QObject, protected QDBusContext {
+class TestStatusNotifierWatcher : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
     Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ registeredItems)

@@ -13,16 +13,11 @@ bool XvfbServer::start(int timeoutMs)
                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
                      QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
                      QStringLiteral("-noreset")});
-    if (!m_process.waitForStarted(timeoutMs)) {
-        m_error = QStringLiteral("Xvfb could not be started: ") + m_process.errorString();
-        return false;
-    }
     const QDeadlineTimer deadline(timeoutMs);
     QByteArray output;
     while (!output.contains('\n')) {
-        if (deadline.hasExpired() || m_process.state() != QProcess::Running ||
-            !m_process.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
-            m_error = QStringLiteral("Xvfb did not report its display number");
+        if (deadline.hasExpired() || !m_process.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+            m_error = QStringLiteral("Xvfb did not report its display number: ") + m_process.errorString();
             stop();
             return false;
         }

@@ -11,9 +11,6 @@ public:
     XvfbServer() = default;
     ~XvfbServer();
 
-    XvfbServer(const XvfbServer &) = delete;
-    XvfbServer &operator=(const XvfbServer &) = delete;
-
     // Answers whether the server is up; otherwise errorString() says why.
     bool start(int timeoutMs = 15000);
     void stop();

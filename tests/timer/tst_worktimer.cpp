@@ -1,4 +1,4 @@
-#include "support/FakeManagers.h"
+#include "support/FakeApp.h"
 #include "timer/WorkTimer.h"
 
 #include <QTest>
@@ -84,27 +84,18 @@ private slots:
 
     }
 
-    void developerLengths()
+    // With developer lengths a long break is 10 seconds whatever its length says.
+    void developerLengthsGiveALongBreakOfTenSeconds()
     {
         Fixture f([](QSettings &p) {
             p.setValue("workDuration", 0);
             p.setValue("shortBreakDuration", 0);
-            p.setValue("longBreakDuration", 45);
-            p.setValue("longBreakEvery", 2);
+            p.setValue("longBreakEvery", 1);
         });
         f.timer->updatePresence(true);
         f.fake.mainLoop.advance(9);
         QCOMPARE(f.timer->state(), TimerState::working);
         f.fake.mainLoop.advance(1);
-        QCOMPARE(f.timer->state(), TimerState::breakWaiting);
-        f.timer->updatePresence(false);
-        f.fake.mainLoop.advance(5);
-        QCOMPARE(f.timer->state(), TimerState::working);
-
-        // The second session is a long one: 10 seconds whatever the long length says.
-        f.clearNotifications();
-        f.timer->updatePresence(true);
-        f.fake.mainLoop.advance(10);
         QCOMPARE(f.timer->currentBreakType(), BreakType::longBreak);
         QCOMPARE(f.timer->breakDurationSeconds(), 10);
     }
@@ -162,36 +153,28 @@ private slots:
         QCOMPARE(f.sessionStarts, 2);
     }
 
-    void snoozeSilencesTheReminderForThirtyMinutes()
+    // A break due during a snooze sends only its reminder; "Step away!" waits for the end.
+    void snoozeSilencesTheStepAwayReminderForThirtyMinutes()
     {
         Fixture f;
-        f.workUntilBreak();
-        f.clearNotifications();
+        f.timer->updatePresence(true);
         f.timer->snooze(30);
-        QVERIFY(f.timer->snoozeActive());
         QCOMPARE(f.timer->snoozeSecondsRemaining(), 1800);
-        f.fake.mainLoop.advance(1799);
-        QVERIFY(f.fake.notifications.requests.isEmpty());
+        f.fake.mainLoop.advance(1505);
+        QCOMPARE(f.timer->state(), TimerState::breakWaiting);
+        QCOMPARE(f.titles(), QStringList{"Time for a break!"});
 
         // A second snooze restarts the count with one countdown.
         f.timer->snooze(30);
         f.fake.mainLoop.advance(10);
         QCOMPARE(f.timer->snoozeSecondsRemaining(), 1790);
-        f.fake.mainLoop.advance(1790);
+        f.fake.mainLoop.advance(1789);
+        QCOMPARE(f.titles().size(), 1);
+        f.fake.mainLoop.advance(1);
         QVERIFY(!f.timer->snoozeActive());
-        QCOMPARE(f.titles(), QStringList{"Step away!"});
+        QCOMPARE(f.titles(), (QStringList{"Time for a break!", "Step away!"}));
         f.fake.mainLoop.advance(20);
-        QCOMPARE(f.titles().size(), 3);
-    }
-
-    void aBreakDueDuringASnoozeSendsOnlyItsReminder()
-    {
-        Fixture f;
-        f.timer->updatePresence(true);
-        f.timer->snooze(30);
-        f.fake.mainLoop.advance(1500);
-        QCOMPARE(f.timer->state(), TimerState::breakWaiting);
-        QCOMPARE(f.titles(), QStringList{"Time for a break!"});
+        QCOMPARE(f.titles().size(), 4);
     }
 
     void takeBreakWhileTheWorkCountdownRunsEndsTheWorkPeriod()
@@ -213,23 +196,16 @@ private slots:
         QCOMPARE(summary(f.stats->sessions().last()), "break 300s completed");
     }
 
-    void terminationRecordsTheOpenSession()
+    void terminationRecordsTheOpenBreak()
     {
         Fixture f;
-        f.timer->updatePresence(true);
+        f.workUntilBreak();
+        f.timer->updatePresence(false);
         f.timer->recordOpenSessions(); // open, but no seconds yet
-        QVERIFY(f.stats->sessions().isEmpty());
-        f.fake.mainLoop.advance(700);
-        f.timer->recordOpenSessions();
         QCOMPARE(f.stats->sessions().size(), 1);
-        QCOMPARE(summary(f.stats->sessions().first()), "work 700s cut short");
-
-        Fixture g;
-        g.workUntilBreak();
-        g.timer->updatePresence(false);
-        g.fake.mainLoop.advance(42);
-        g.timer->recordOpenSessions();
-        QCOMPARE(summary(g.stats->sessions().last()), "break 42s cut short");
+        f.fake.mainLoop.advance(42);
+        f.timer->recordOpenSessions();
+        QCOMPARE(summary(f.stats->sessions().last()), "break 42s cut short");
     }
 };
 

@@ -7,29 +7,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-
-namespace {
-QStringList menuTexts(QMenu *menu)
-{
-    QStringList texts;
-    for (QAction *action : menu->actions())
-        texts << (action->isSeparator() ? QStringLiteral("---") : action->text());
-    return texts;
-}
-
-void trigger(QMenu *menu, const QString &text)
-{
-    for (QAction *action : menu->actions()) {
-        if (action->text() == text)
-            return action->trigger();
-    }
-    QFAIL(qPrintable(QStringLiteral("no menu entry \"%1\"").arg(text)));
-}
-} // namespace
 
 // The focus board and its task rows over the real managers, shown at the main view's size.
 class FocusBoardTest : public QObject {
@@ -89,7 +69,7 @@ private slots:
 
     void tabsCountTheirRowsAndShowEmptyStates()
     {
-        QCOMPARE(m_board->taskList()->emptyStateText(), "Add your first task");
+        QVERIFY(m_board->taskList()->isShowingEmptyState());
         const QUuid a = m_app->addTask("A");
         m_app->addTask("B");
         QCOMPARE(m_board->activeTab()->count(), 2);
@@ -97,7 +77,6 @@ private slots:
 
         QTest::mouseClick(m_board->doneTab(), Qt::LeftButton);
         QVERIFY(m_board->showingDone());
-        QCOMPARE(m_board->taskList()->emptyStateText(), "No completed tasks");
         QVERIFY(!m_board->newTaskField()->isVisible());
 
         m_app->todos.setStatus(a, TodoStatus::done);
@@ -148,24 +127,6 @@ private slots:
         QTest::mouseClick(row("Write report")->statusMark(), Qt::LeftButton);
         QCOMPARE(m_app->item(id).status, TodoStatus::todo);
         QVERIFY(!m_app->item(id).completedAt);
-    }
-
-    void contextMenuOffersWhatTheStatusAllows()
-    {
-        const QUuid id = m_app->addTask("Task");
-        std::unique_ptr<QMenu> menu(row("Task")->buildContextMenu());
-        QCOMPARE(menuTexts(menu.get()), QStringList({"Rename", "---", "Focus", "Mark Done"}));
-        trigger(menu.get(), "Focus");
-        QCOMPARE(m_app->item(id).status, TodoStatus::inProgress);
-
-        menu.reset(row("Task")->buildContextMenu());
-        QCOMPARE(menuTexts(menu.get()), QStringList({"Rename", "---", "Mark Done", "Move to To Do"}));
-        trigger(menu.get(), "Mark Done");
-        m_board->setShowingDone(true);
-        menu.reset(row("Task")->buildContextMenu());
-        QCOMPARE(menuTexts(menu.get()), QStringList({"Rename", "---", "Focus", "Move to To Do", "---", "Delete"}));
-        trigger(menu.get(), "Delete");
-        QVERIFY(m_app->todos.items().isEmpty());
     }
 
     void renameCommitsTrimmedNewTitlesAndEscapeDiscards()

@@ -2,6 +2,7 @@
 // the icon docks in the tray, a left click opens the panel, and the panel's "Stats" brings the
 // main window up on the Stats section.
 #include "support/PelmixProcess.h"
+#include "support/TestFiles.h"
 #include "support/XvfbServer.h"
 #include "ui/MenuButton.h"
 
@@ -26,6 +27,7 @@ int ignoreXErrors(Display *, XErrorEvent *) { return 0; }
 struct Found {
     Window window = 0;
     QRect geometry; // in root coordinates
+    bool inTray = false;
 };
 } // namespace
 
@@ -37,15 +39,15 @@ class X11TrayTest : public QObject {
     PelmixProcess m_pelmix;
     Display *m_display = nullptr;
 
-    QByteArray windowClass(Window window) const
+    bool isPelmix(Window window) const
     {
         XClassHint hint{};
         if (!XGetClassHint(m_display, window, &hint))
-            return {};
-        QByteArray result = QByteArray(hint.res_name) + '/' + QByteArray(hint.res_class);
+            return false;
+        const bool pelmix = qstricmp(hint.res_name, "pelmix") == 0;
         XFree(hint.res_name);
         XFree(hint.res_class);
-        return result;
+        return pelmix;
     }
 
     QString windowName(Window window) const
@@ -58,11 +60,14 @@ class X11TrayTest : public QObject {
         return name;
     }
 
-    // Every viewable window of the program, depth first from the root.
+    // Every viewable window of the program, depth first from the root, and whether it is
+    // embedded in the tray.
     QList<Found> pelmixWindows() const
     {
+        const Window tray = XGetSelectionOwner(m_display, XInternAtom(m_display, "_NET_SYSTEM_TRAY_S0", False));
         QList<Found> result;
-        std::function<void(Window)> visit = [&](Window window) {
+        std::function<void(Window, bool)> visit = [&](Window window, bool inTray) {
+            inTray = inTray || window == tray;
             Window root = 0, parent = 0, *children = nullptr;
             unsigned count = 0;
             if (!XQueryTree(m_display, window, &root, &parent, &children, &count))
@@ -70,37 +75,19 @@ class X11TrayTest : public QObject {
             for (unsigned i = 0; i < count; ++i) {
                 XWindowAttributes attributes{};
                 if (XGetWindowAttributes(m_display, children[i], &attributes) && attributes.map_state == IsViewable &&
-                    windowClass(children[i]).toLower().startsWith("pelmix/")) {
+                    isPelmix(children[i])) {
                     int x = 0, y = 0;
                     Window child = 0;
                     XTranslateCoordinates(m_display, children[i], root, 0, 0, &x, &y, &child);
-                    result.append({children[i], QRect(x, y, attributes.width, attributes.height)});
+                    result.append({children[i], QRect(x, y, attributes.width, attributes.height), inTray});
                 }
-                visit(children[i]);
+                visit(children[i], inTray);
             }
             if (children)
                 XFree(children);
         };
-        visit(DefaultRootWindow(m_display));
+        visit(DefaultRootWindow(m_display), false);
         return result;
-    }
-
-    bool isInsideTray(Window window) const
-    {
-        const Atom trayAtom = XInternAtom(m_display, "_NET_SYSTEM_TRAY_S0", False);
-        const Window tray = XGetSelectionOwner(m_display, trayAtom);
-        for (Window current = window; current && tray;) {
-            Window root = 0, parent = 0, *children = nullptr;
-            unsigned count = 0;
-            if (!XQueryTree(m_display, current, &root, &parent, &children, &count))
-                return false;
-            if (children)
-                XFree(children);
-            if (parent == tray)
-                return true;
-            current = parent == root ? 0 : parent;
-        }
-        return false;
     }
 
     Found waitFor(const std::function<bool(const Found &)> &matches, const char *what)
@@ -116,16 +103,6 @@ class X11TrayTest : public QObject {
         }
         qWarning("no %s; program output:\n%s", what, qPrintable(m_pelmix.lines().join(QLatin1Char('\n'))));
         return {};
-    }
-
-    Found trayIcon()
-    {
-        return waitFor([this](const Found &w) { return isInsideTray(w.window); }, "tray icon");
-    }
-
-    Found panel()
-    {
-        return waitFor([](const Found &w) { return w.geometry.width() == 220; }, "panel");
     }
 
     Found mainWindowTitled(const QString &title)
@@ -152,17 +129,6 @@ class X11TrayTest : public QObject {
         return {panel.center().x(), panel.bottom() + 1 - fromBottom};
     }
 
-    void openStatsFromTheTray()
-    {
-        const Found icon = trayIcon();
-        QVERIFY2(icon.window, "the icon is not embedded in the tray");
-        click(icon.geometry.center());
-        const Found dropDown = panel();
-        QVERIFY2(dropDown.window, "a left click on the icon opened no panel");
-        click(statsEntry(dropDown.geometry));
-        QVERIFY(mainWindowTitled(QStringLiteral("Stats")).window);
-    }
-
 private slots:
     void initTestCase()
     {
@@ -174,12 +140,8 @@ private slots:
         m_pelmix.setDisplay(QString::fromLatin1(m_xserver.displayName()));
         m_pelmix.setPreference("hasCompletedOnboarding", true);
         const QString jwmrc = QDir(m_pelmix.home()).filePath("jwmrc");
-        QFile config(jwmrc);
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write("<?xml version=\"1.0\"?><JWM><Tray x=\"0\" y=\"0\" height=\"28\"><Spacer width=\"300\"/>"
-                     "<Dock/></Tray></JWM>\n");
-        config.close();
-
+        writeFile(jwmrc, "<?xml version=\"1.0\"?><JWM><Tray x=\"0\" y=\"0\" height=\"28\"><Spacer width=\"300\"/>"
+                         "<Dock/></Tray></JWM>\n");
         m_windowManager.setProcessEnvironment(m_pelmix.environment());
         m_windowManager.setStandardOutputFile(QProcess::nullDevice());
         m_windowManager.setStandardErrorFile(QProcess::nullDevice());
@@ -193,22 +155,23 @@ private slots:
     void cleanupTestCase()
     {
         QVERIFY(m_pelmix.stopWith(SIGTERM));
-        if (m_windowManager.state() != QProcess::NotRunning) {
-            m_windowManager.terminate();
-            m_windowManager.waitForFinished(5000);
-        }
+        m_windowManager.terminate();
+        m_windowManager.waitForFinished(5000);
         if (m_display)
             XCloseDisplay(m_display);
-        m_xserver.stop();
     }
 
     void iconDocksInTheTrayAndItsPanelOpensStats()
     {
-        const Found icon = trayIcon();
+        const Found icon = waitFor([](const Found &w) { return w.inTray; }, "tray icon");
         QVERIFY2(icon.window, "the icon is not embedded in the tray");
         QVERIFY(icon.geometry.width() >= 16 && icon.geometry.width() <= 64);
         QVERIFY(mainWindowTitled(QStringLiteral("Focus")).window); // the window opened at launch
-        openStatsFromTheTray();
+        click(icon.geometry.center());
+        const Found panel = waitFor([](const Found &w) { return w.geometry.width() == 220; }, "panel");
+        QVERIFY2(panel.window, "a left click on the icon opened no panel");
+        click(statsEntry(panel.geometry));
+        QVERIFY(mainWindowTitled(QStringLiteral("Stats")).window);
     }
 };
 

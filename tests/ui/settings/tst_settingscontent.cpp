@@ -85,6 +85,7 @@ private slots:
         QTest::mouseClick(screen.view.launchAtLoginToggle(), Qt::LeftButton);
         QTest::mouseClick(screen.view.developerModeToggle(), Qt::LeftButton);
         choose(screen.picker(SettingsPicker::sessionLength), "10s");
+        screen.settings.incrementCompletedSessions();
         QVERIFY(screen.fake.loginItem.registered);
 
         QTest::mouseClick(screen.view.resetButton(), Qt::LeftButton);
@@ -94,6 +95,7 @@ private slots:
         QVERIFY(!screen.view.launchAtLoginToggle()->isChecked());
         QVERIFY(!screen.fake.loginItem.registered);
         QVERIFY(screen.settings.hasCompletedOnboarding());
+        QCOMPARE(screen.settings.completedSessionsToday(), 1);
     }
 };
 

@@ -98,28 +98,6 @@ private slots:
                                 }));
     }
 
-    void theChartShowsTheLastSevenDays()
-    {
-        Screen screen;
-        screen.stats->appendSession(work(local(7, 9, 0), 7200));    // seven days ago: outside
-        screen.stats->appendSession(work(local(8, 9, 0), 5400));    // six days ago
-        screen.stats->appendSession(work(local(10, 23, 50), 1800)); // counts for the 10th
-        screen.stats->appendSession(work(local(12, 9, 0), 600, false));
-        screen.stats->appendSession(pause(local(13, 10, 0), 900)); // breaks are not work
-        screen.stats->appendSession(work(local(14, 9, 0), 28440)); // 7.9 hours today
-        screen.open();
-        std::vector<double> hours;
-        QList<QDate> dates;
-        for (const auto &bar : screen.chart().bars) {
-            hours.push_back(bar.hours);
-            dates << bar.date.toDateTime().toLocalTime().date();
-        }
-        QCOMPARE(hours, (std::vector<double>{1.5, 0, 0.5, 0, 600 / 3600.0, 0, 7.9}));
-        QCOMPARE(dates, (QList<QDate>{QDate(2026, 3, 8), QDate(2026, 3, 9), QDate(2026, 3, 10), QDate(2026, 3, 11),
-                                      QDate(2026, 3, 12), QDate(2026, 3, 13), QDate(2026, 3, 14)}));
-        QCOMPARE(screen.chart().bars.back().weekday, QStringLiteral("Sat"));
-    }
-
     void theScreenMovesOnAtMidnight()
     {
         Screen screen(local(14, 23, 0));

@@ -1,0 +1,224 @@
+// The real program under a private X server with a temporary home: how it starts and ends; and
+// a whole work interval, with XTest input making the user present, reminders arriving at a test
+// notification server on a private session bus and the sessions landing in the history file, on
+// a desktop with no tray at all, where the main window is the program's only home.
+#include "support/PelmixProcess.h"
+#include "support/PrivateSessionBus.h"
+#include "support/TestFiles.h"
+#include "support/TestNotificationServer.h"
+#include "support/XvfbServer.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <csignal>
+
+namespace {
+
+constexpr int kWaitMs = 15000;
+
+int ignoreXErrors(Display *, XErrorEvent *) { return 0; }
+
+// The program's mapped main window; without a window manager it is a child of the root.
+Window mainWindow(Display *display)
+{
+    XSync(display, False);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        XWindowAttributes attributes{};
+        XClassHint hint{};
+        if (!XGetWindowAttributes(display, children[i], &attributes) || attributes.map_state != IsViewable ||
+            attributes.width < 500 || !XGetClassHint(display, children[i], &hint))
+            continue;
+        if (qstrcmp(hint.res_name, "pelmix") == 0)
+            found = children[i];
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+void askToClose(Display *display, Window window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+}
+
+int indexOfSummary(const TestNotificationServer &server, const QString &summary)
+{
+    for (int i = 0; i < server.received.size(); ++i) {
+        if (server.received[i].summary == summary)
+            return i;
+    }
+    return -1;
+}
+
+// The history file's sessions, each as "work 10 completed" or "break 3 cut short".
+QStringList sessions(const PelmixProcess &pelmix)
+{
+    QStringList result;
+    for (const QJsonValue session : QJsonDocument::fromJson(readFile(pelmix.dataFile("sessions.json"))).array()) {
+        result << QStringLiteral("%1 %2 %3")
+                      .arg(session["type"].toString())
+                      .arg(session["durationSeconds"].toInt())
+                      .arg(session["completed"].toBool() ? "completed" : "cut short");
+    }
+    return result;
+}
+
+} // namespace
+
+class ProgramTest : public QObject {
+    Q_OBJECT
+
+    XvfbServer m_xserver;
+    Display *m_display = nullptr;
+
+    // Keeps the user active until `done` holds, or fails after `timeoutMs`.
+    bool keepActiveUntil(const std::function<bool()> &done, int timeoutMs)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        for (int direction = 1; !done(); direction = -direction) {
+            if (deadline.hasExpired())
+                return false;
+            XTestFakeRelativeMotionEvent(m_display, 3 * direction, 0, CurrentTime);
+            XFlush(m_display);
+            QTest::qWait(200);
+        }
+        return true;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_xserver.start(), qPrintable(m_xserver.errorString()));
+        m_display = XOpenDisplay(m_xserver.displayName().constData());
+        QVERIFY(m_display);
+        XSetErrorHandler(ignoreXErrors);
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_display)
+            XCloseDisplay(m_display);
+    }
+
+    void withoutADisplayItSaysSoAndFails()
+    {
+        PelmixProcess pelmix;
+        QVERIFY(pelmix.start());
+        QVERIFY(pelmix.process().waitForFinished());
+        QCOMPARE(pelmix.process().exitCode(), 1);
+        const QByteArray error = pelmix.process().readAllStandardError();
+        QCOMPARE(error.count('\n'), 1);
+        QVERIFY(error.contains("graphical desktop session"));
+    }
+
+    void startsSecondInstanceDefersAndTerminationSignalsEndCleanly_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+
+    void startsSecondInstanceDefersAndTerminationSignalsEndCleanly()
+    {
+        QFETCH(int, signalNumber);
+        PelmixProcess pelmix;
+        pelmix.setDisplay(QString::fromLatin1(m_xserver.displayName()));
+        QVERIFY(pelmix.start());
+        QVERIFY2(pelmix.waitForLine("AppState: start() called"), qPrintable(pelmix.lines().join('\n')));
+        const QStringList &lines = pelmix.lines();
+        const auto launched = lines.indexOf("AppDelegate: applicationDidFinishLaunching");
+        QVERIFY(launched >= 0);
+        QCOMPARE(lines.indexOf("AppState: start() called"), launched + 1);
+
+        // No session bus here: both permission requests (the work timer's at creation, the
+        // manager's at start) are refused, and the program carries on.
+        QVERIFY2(pelmix.waitForLine("Notification permission granted: false", 2), qPrintable(lines.join('\n')));
+
+        auto second = pelmix.startInstance();
+        QVERIFY(second->waitForFinished(10000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        QVERIFY(!second->readAllStandardOutput().contains("AppState: start() called"));
+        QCOMPARE(pelmix.process().state(), QProcess::Running);
+
+        QVERIFY(pelmix.stopWith(signalNumber));
+    }
+
+    // Developer lengths keep the work interval to seconds.
+    void workBreakAndTermination()
+    {
+        PrivateSessionBus bus;
+        QVERIFY2(bus.isRunning(), qPrintable(bus.errorString()));
+        TestNotificationServer server;
+        QVERIFY(server.registerOn(bus.connect("notification-server")));
+        PelmixProcess pelmix;
+        pelmix.setDisplay(QString::fromLatin1(m_xserver.displayName()));
+        pelmix.setSessionBus(bus.address());
+        pelmix.setPreference("hasCompletedOnboarding", true);
+        pelmix.setPreference("workDuration", 0);
+        pelmix.setPreference("shortBreakDuration", 0);
+        QVERIFY(pelmix.start());
+        QVERIFY2(pelmix.waitForLine("AppState: start() called"), qPrintable(pelmix.lines().join('\n')));
+        // With no tray of any kind (no XEmbed tray manager, no StatusNotifierWatcher: stock GNOME)
+        // the main window is the home: shown at launch, and closing it leaves the program running.
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow(m_display) != 0, kWaitMs);
+        askToClose(m_display, mainWindow(m_display));
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow(m_display) == 0, kWaitMs);
+
+        // Ten seconds of work bring the reminder; its snooze button snoozes the work timer.
+        QVERIFY2(keepActiveUntil([&] { return indexOfSummary(server, "Time for a break!") >= 0; }, 20000),
+                 qPrintable(pelmix.lines().join('\n')));
+        const auto reminder = server.received[indexOfSummary(server, "Time for a break!")];
+        QCOMPARE(reminder.body, "Step away from the computer for 0 min");
+        QVERIFY(pelmix.lines().contains("Notification permission granted: true"));
+        server.invokeAction(reminder.id, "SNOOZE_30_MIN");
+        QVERIFY(pelmix.waitForLine("WorkTimer: Snooze triggered for 30 minutes"));
+
+        // Without input the break counts after 5 idle seconds and is over 5 seconds later.
+        QVERIFY2(QTest::qWaitFor([&] { return indexOfSummary(server, "Break complete!") >= 0; }, 20000),
+                 qPrintable(pelmix.lines().join('\n')));
+        QCOMPARE(sessions(pelmix), (QStringList{"work 10 completed", "break 5 completed"}));
+        // A second launch hands over and brings the window back.
+        auto second = pelmix.startInstance();
+        QVERIFY(second->waitForFinished(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow(m_display) != 0, kWaitMs);
+
+        // Back at work for a few seconds, then the desktop logs out.
+        const auto presentTurns = [&] { return readFile(pelmix.dataFile("presence_log.txt")).count(" | PRESENT\n"); };
+        const auto turnsBefore = presentTurns();
+        QVERIFY(keepActiveUntil([&] { return presentTurns() > turnsBefore; }, 5000));
+        QTest::qWait(3000);
+        QVERIFY(pelmix.stopWith(SIGTERM));
+        const QStringList afterExit = sessions(pelmix);
+        QCOMPARE(afterExit.size(), 3);
+        QVERIFY2(QRegularExpression("^work ([2-9]|\\d\\d+) cut short$").match(afterExit[2]).hasMatch(),
+                 qPrintable(afterExit[2]));
+    }
+};
+
+QTEST_GUILESS_MAIN(ProgramTest)
+#include "tst_e2e_program.moc"
