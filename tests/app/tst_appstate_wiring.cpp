@@ -38,7 +38,8 @@ private slots:
         f.appState.start();
         QCOMPARE(f.fake.log.lines.filter(QRegularExpression(QStringLiteral("^(AppState|ActivityMonitor): "))),
                  (QStringList{QStringLiteral("AppState: start() called"),
-                              QStringLiteral("ActivityMonitor: requestPermission called, trusted=true")}));
+                              QStringLiteral("ActivityMonitor: requestPermission called, trusted=true"),
+                              QStringLiteral("ActivityMonitor: observing activity through fake input")}));
         QVERIFY(f.monitor().isPresent());
         QCOMPARE(f.monitor().idleThresholdSeconds(), 90);
         f.fake.mainLoop.runPending();

@@ -41,6 +41,7 @@ public:
     bool isTrusted() override { return trusted; }
     void promptForTrust() override { ++prompts; }
     std::unique_ptr<InputTap> createTap(std::function<void()> onActivity) override;
+    QString methodName() const override { return QStringLiteral("fake input"); }
 
     // Delivers input through the installed tap, if any.
     void simulateInput();
