@@ -7,6 +7,7 @@
 #include "platform/LoginItem.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
+#include "platform/SessionEvents.h"
 #include "platform/linux/QtMainLoop.h"
 #include "platform/linux/StdoutLogger.h"
 #include "stats/SessionCodec.h"
@@ -163,6 +164,7 @@ int main(int argc, char *argv[])
     NoLoginItem loginItem;
     NoDesktop desktop;
     NoNotifications notifications;
+    SessionEvents sessionEvents;
     Platform platform{.mainLoop = mainLoop,
                       .log = log,
                       .preferences = preferences,
@@ -170,7 +172,8 @@ int main(int argc, char *argv[])
                       .input = input,
                       .loginItem = loginItem,
                       .desktop = desktop,
-                      .notifications = notifications};
+                      .notifications = notifications,
+                      .sessionEvents = sessionEvents};
 
     locations.ensureDataFolder();
     const QString path = locations.dataFile(QStringLiteral("sessions.json"));

@@ -4,9 +4,13 @@
 #include "platform/InputMonitoring.h"
 #include "platform/Logger.h"
 #include "platform/Platform.h"
+#include "platform/SessionEvents.h"
 #include "settings/UserSettings.h"
 
 #include <QPointer>
+
+#include <algorithm>
+#include <utility>
 
 ActivityMonitor::ActivityMonitor(Platform &platform, UserSettings &settings, QObject *parent)
     : QObject(parent),
@@ -16,6 +20,8 @@ ActivityMonitor::ActivityMonitor(Platform &platform, UserSettings &settings, QOb
       m_logger(platform)
 {
     m_idleThresholdSeconds = m_settings.idleTimeout();
+    connect(&platform.sessionEvents, &SessionEvents::inactiveChanged, this,
+            &ActivityMonitor::onSessionInactiveChanged);
 }
 
 ActivityMonitor::~ActivityMonitor() = default;
@@ -117,6 +123,7 @@ void ActivityMonitor::startIdleCheckTimer()
 {
     invalidate(m_idleCheckTimer);
     MainLoop &loop = m_platform.mainLoop;
+    m_lastIdleCheck.reset();
     m_idleCheckTimer = loop.scheduleRepeating(1.0, [self = QPointer(this), &loop] {
         loop.post([self] {
             if (self)
@@ -131,17 +138,47 @@ void ActivityMonitor::checkIdle()
         return;
     // Re-read every tick, so a changed setting takes effect within a second.
     m_idleThresholdSeconds = m_settings.idleTimeout();
-    const qint64 threshold = m_isBreakMode ? m_breakModeIdleThreshold : m_idleThresholdSeconds;
-    const double elapsed = m_platform.mainLoop.now().secondsSince(m_lastActivityTime);
-    if (elapsed >= static_cast<double>(threshold) && m_isPresent) {
-        m_isPresent = false;
-        m_logger.logPresence(false);
-        emit isPresentChanged(false);
+    const Instant now = m_platform.mainLoop.now();
+    const std::optional<Instant> previousCheck = std::exchange(m_lastIdleCheck, now);
+    if (previousCheck) {
+        const double step = now.secondsSince(*previousCheck);
+        if (step < 0) {
+            // The clock was set back: keep the time since the last input as it was.
+            m_lastActivityTime = m_lastActivityTime.addSeconds(step);
+        } else if (step >= 1.0 + kClockJumpSeconds) {
+            m_platform.log.line(QStringLiteral("ActivityMonitor: clock jumped %1 s ahead").arg(step, 0, 'f', 0));
+            becomeAway(std::min(*previousCheck, m_lastActivityTime));
+            return;
+        }
     }
+    const qint64 threshold = m_isBreakMode ? m_breakModeIdleThreshold : m_idleThresholdSeconds;
+    if (now.secondsSince(m_lastActivityTime) >= static_cast<double>(threshold))
+        becomeAway(now);
+}
+
+void ActivityMonitor::becomeAway(Instant since)
+{
+    if (!m_isPresent)
+        return;
+    m_isPresent = false;
+    m_awaySince = since;
+    m_logger.logPresence(false);
+    emit isPresentChanged(false);
+}
+
+// Asleep, locked or behind the screen saver nobody is at the desk, and input (a password typed
+// into the lock screen) is not work. Afterwards only new input brings the user back.
+void ActivityMonitor::onSessionInactiveChanged(bool inactive)
+{
+    m_platform.log.line(QStringLiteral("ActivityMonitor: sessionInactive=") + boolText(inactive));
+    if (inactive)
+        becomeAway(m_lastActivityTime);
 }
 
 void ActivityMonitor::recordActivity()
 {
+    if (m_platform.sessionEvents.isInactive())
+        return;
     m_lastActivityTime = m_platform.mainLoop.now();
     emit lastActivityTimeChanged(m_lastActivityTime);
     if (!m_isPresent) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 
 class InputTap;
 struct Platform;
@@ -28,6 +29,9 @@ public:
     static constexpr qint64 kDefaultIdleThresholdSeconds = 30;
     // While a break is waiting to be taken, leaving the desk should start it promptly.
     static constexpr qint64 kBreakModeIdleThreshold = 5;
+    // The idle check runs every second; a wall-clock step this much larger between two checks
+    // is a suspend without notice or a change of the clock, never time spent working.
+    static constexpr double kClockJumpSeconds = 5.0;
 
     // Reads the idle timeout from the settings; starts nothing.
     ActivityMonitor(Platform &platform, UserSettings &settings, QObject *parent = nullptr);
@@ -36,6 +40,9 @@ public:
     bool isPresent() const { return m_isPresent; }
     Instant lastActivityTime() const { return m_lastActivityTime; }
     bool permissionGranted() const { return m_permissionGranted; }
+    // When the user became away: the idle check's verdict counts from the moment it is made;
+    // sleep, lock and clock jumps from the last input before them.
+    Instant awaySince() const { return m_awaySince; }
 
     qint64 idleThresholdSeconds() const { return m_idleThresholdSeconds; }
     void setIdleThresholdSeconds(qint64 seconds) { m_idleThresholdSeconds = seconds; }
@@ -74,6 +81,8 @@ signals:
 
 private:
     void setPermissionGranted(bool granted);
+    void becomeAway(Instant since);
+    void onSessionInactiveChanged(bool inactive);
     void onTapActivity();
     void pollPermission(std::uint64_t pollId);
 
@@ -81,6 +90,8 @@ private:
     UserSettings &m_settings;
     bool m_isPresent = false;
     Instant m_lastActivityTime;
+    Instant m_awaySince;
+    std::optional<Instant> m_lastIdleCheck;
     bool m_permissionGranted = false;
     qint64 m_idleThresholdSeconds = kDefaultIdleThresholdSeconds;
     qint64 m_breakModeIdleThreshold = kBreakModeIdleThreshold;

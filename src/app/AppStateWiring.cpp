@@ -27,7 +27,10 @@ void AppState::installWiring()
 
     subscribeDroppingRepeats<bool>(loop, m_activityMonitor.get(), &ActivityMonitor::isPresentChanged,
                                    &ActivityMonitor::isPresent, this, [this](bool present) {
-                                       m_workTimer->updatePresence(present);
+                                       const Instant awaySince = m_activityMonitor->awaySince();
+                                       m_workTimer->updatePresence(present, awaySince);
+                                       if (!present)
+                                           m_todoManager.pauseTracking(awaySince);
                                        syncTaskTracking();
                                    });
 

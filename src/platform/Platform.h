@@ -8,6 +8,7 @@ class LoginItem;
 class MainLoop;
 class NotificationCenter;
 class QSettings;
+class SessionEvents;
 
 // Everything the logic takes from the operating system. The program fills it with the
 // real Linux services; tests fill it with fakes.
@@ -20,6 +21,7 @@ struct Platform {
     LoginItem &loginItem;
     Desktop &desktop;
     NotificationCenter &notifications;
+    SessionEvents &sessionEvents;
 
     // The services the process-wide shared instances are built with.
     static Platform &current();

@@ -222,13 +222,14 @@ void TodoManager::resumeTracking()
     });
 }
 
-void TodoManager::pauseTracking()
+void TodoManager::pauseTracking(std::optional<Instant> stretchEnd)
 {
     if (!m_isTracking)
         return;
     setTracking(false);
     if (m_focusStartTime) {
-        m_accumulatedSeconds += runningStretchSeconds();
+        const Instant end = stretchEnd ? std::min(*stretchEnd, now()) : now();
+        m_accumulatedSeconds += static_cast<qint64>(std::trunc(end.secondsSince(*m_focusStartTime)));
         m_focusStartTime.reset();
     }
     invalidate(m_timer);

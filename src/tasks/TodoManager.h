@@ -61,7 +61,8 @@ public:
     qint64 currentSessionSeconds() const { return m_currentSessionSeconds; }
 
     void resumeTracking();
-    void pauseTracking();
+    // A stretch that ended before now (the user left earlier) is credited up to `stretchEnd`.
+    void pauseTracking(std::optional<Instant> stretchEnd = std::nullopt);
     // Credits the focus session to the current task and clears the current task.
     void stopTracking();
     void saveFocusTime(const QUuid &id);

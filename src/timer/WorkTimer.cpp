@@ -1,5 +1,7 @@
 #include "WorkTimer.h"
 
+#include "activity/ActivityMonitor.h"
+
 #include "platform/Logger.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
@@ -10,6 +12,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <utility>
 
 WorkTimer::WorkTimer(Platform &platform, UserSettings &settings, StatsManager &stats, TodoManager &todos,
                      NotificationManager &notifications, QObject *parent)
@@ -64,22 +67,22 @@ void WorkTimer::applySettings()
             &WorkTimer::breakDurationSecondsChanged);
 }
 
-void WorkTimer::updatePresence(bool present)
+void WorkTimer::updatePresence(bool present, std::optional<Instant> awaySince)
 {
     if (m_trackingPaused)
         return;
     publish(m_isPresent, present, &WorkTimer::isPresentChanged);
     if (m_state == TimerState::working)
-        handlePresenceWhileWorking(present);
+        handlePresenceWhileWorking(present, awaySince.value_or(m_platform.mainLoop.now()));
     else
         handlePresenceDuringBreak(present);
 }
 
-void WorkTimer::handlePresenceWhileWorking(bool present)
+void WorkTimer::handlePresenceWhileWorking(bool present, Instant awaySince)
 {
     const Instant now = m_platform.mainLoop.now();
     if (!present) {
-        m_awayStartTime = now;
+        m_awayStartTime = awaySince;
         invalidate(m_timer);
         return;
     }
@@ -153,12 +156,17 @@ void WorkTimer::startBreakTimer()
 {
     if (m_timer || m_state != TimerState::breakActive)
         return;
+    m_lastBreakTick = m_platform.mainLoop.now();
     m_timer = scheduleTicks(1.0, &WorkTimer::breakTick);
 }
 
+// Ticks stop while the machine sleeps, but the break went on: a long gap counts whole.
 void WorkTimer::breakTick()
 {
-    publish(m_breakSeconds, m_breakSeconds + 1, &WorkTimer::breakSecondsChanged);
+    const Instant now = m_platform.mainLoop.now();
+    const double gap = now.secondsSince(std::exchange(m_lastBreakTick, now));
+    const qint64 counted = gap >= ActivityMonitor::kClockJumpSeconds ? static_cast<qint64>(gap) : 1;
+    publish(m_breakSeconds, m_breakSeconds + counted, &WorkTimer::breakSecondsChanged);
     if (m_breakSeconds >= m_breakDurationSeconds)
         endBreak();
 }
@@ -182,7 +190,9 @@ void WorkTimer::recordOpenSessions()
 {
     const Instant now = m_platform.mainLoop.now();
     if (m_workSessionStartTime && m_workSeconds > 0) {
-        recordSession(*m_workSessionStartTime, now, m_workSeconds, SessionType::work, false, currentTaskTitle());
+        // Quitting (or logging out) while away: the work ended when the user left.
+        const Instant end = m_state == TimerState::working && m_awayStartTime ? *m_awayStartTime : now;
+        recordSession(*m_workSessionStartTime, end, m_workSeconds, SessionType::work, false, currentTaskTitle());
         m_workSessionStartTime.reset();
     }
     if (m_breakSessionStartTime && m_breakSeconds > 0) {

@@ -59,7 +59,8 @@ public:
     double workProgress() const;
     double breakProgress() const;
 
-    void updatePresence(bool present);
+    // `awaySince` is when the user left, where that was before the news arrived.
+    void updatePresence(bool present, std::optional<Instant> awaySince = std::nullopt);
     void applySettings();
     void recordOpenSessions();
     void snooze(qint64 minutes);
@@ -83,7 +84,7 @@ signals:
     void progressChanged();
 
 private:
-    void handlePresenceWhileWorking(bool present);
+    void handlePresenceWhileWorking(bool present, Instant awaySince);
     void handlePresenceDuringBreak(bool present);
     void startWorkTimer();
     void workTick();
@@ -145,4 +146,5 @@ private:
     std::optional<Instant> m_awayStartTime;
     std::optional<Instant> m_workSessionStartTime;
     std::optional<Instant> m_breakSessionStartTime;
+    Instant m_lastBreakTick;
 };

@@ -201,7 +201,8 @@ private slots:
                           .input = x11,
                           .loginItem = fakes.loginItem,
                           .desktop = fakes.desktop,
-                          .notifications = fakes.notifications};
+                          .notifications = fakes.notifications,
+                          .sessionEvents = fakes.sessionEvents};
         UserSettings settings(platform);
         ActivityMonitor monitor(platform, settings);
         monitor.requestPermission();

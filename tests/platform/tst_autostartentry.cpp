@@ -58,7 +58,7 @@ private slots:
         block.close();
         XdgAutostartEntry entry(QStringLiteral("/usr/bin/pelmix"), blocker + "/autostart");
         Platform platform{fake.mainLoop, fake.log, *fake.preferences, fake.locations,
-                          fake.input,    entry,    fake.desktop,      fake.notifications};
+                          fake.input,    entry,    fake.desktop,      fake.notifications, fake.sessionEvents};
 
         UserSettings settings(platform);
         fake.log.lines.clear();

@@ -95,6 +95,13 @@ void FakeMainLoop::advance(double seconds)
     runPending();
 }
 
+void FakeMainLoop::jumpWallClock(double seconds)
+{
+    m_now = m_now.addSeconds(seconds);
+    for (const auto &entry : m_entries)
+        entry->due = entry->due.addSeconds(seconds);
+}
+
 int FakeMainLoop::activeTimerCount() const
 {
     return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(), [](const auto &e) { return e->valid; }));

@@ -23,6 +23,9 @@ public:
     void runPending();
     // Sets the clock without firing anything (for tests that place the clock at a date).
     void setNow(Instant now) { m_now = now; }
+    // Steps the wall clock as a suspend or a clock change does: timers keep their distance
+    // from now, as Qt's do on the monotonic clock, so nothing fires in the gap.
+    void jumpWallClock(double seconds);
 
     int activeTimerCount() const;
     int pendingWorkCount() const { return static_cast<int>(m_posted.size()); }

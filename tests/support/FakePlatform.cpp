@@ -58,7 +58,7 @@ FakePlatform::FakePlatform(NotificationCenter *notificationCenter)
                                               QSettings::IniFormat)),
       locations(QDir(folder.path()).filePath(QStringLiteral("Documents"))),
       m_platform(std::make_unique<Platform>(Platform{mainLoop, log, *preferences, locations, input, loginItem, desktop,
-                                                     notificationCenter ? *notificationCenter : notifications}))
+                                                     notificationCenter ? *notificationCenter : notifications, sessionEvents}))
 {}
 
 QString FakePlatform::preferencesPath() const { return preferences->fileName(); }

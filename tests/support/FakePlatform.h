@@ -8,6 +8,7 @@
 #include "platform/Logger.h"
 #include "platform/LoginItem.h"
 #include "platform/Platform.h"
+#include "platform/SessionEvents.h"
 
 #include <QSettings>
 #include <QStringList>
@@ -97,6 +98,7 @@ public:
     FakeLoginItem loginItem;
     FakeDesktop desktop;
     FakeNotificationCenter notifications{mainLoop};
+    SessionEvents sessionEvents;
 
 private:
     std::unique_ptr<Platform> m_platform;

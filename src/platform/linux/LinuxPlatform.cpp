@@ -1,5 +1,6 @@
 #include "LinuxPlatform.h"
 
+#include "DBusSessionEvents.h"
 #include "FreedesktopNotifications.h"
 #include "QtDesktop.h"
 #include "QtMainLoop.h"
@@ -21,13 +22,15 @@ struct LinuxPlatform::Services {
     XdgAutostartEntry loginItem{QCoreApplication::applicationFilePath()};
     QtDesktop desktop;
     FreedesktopNotifications notifications;
+    DBusSessionEvents sessionEvents{QDBusConnection::systemBus(), QDBusConnection::sessionBus()};
 };
 
 LinuxPlatform::LinuxPlatform()
     : m_services(std::make_unique<Services>()),
       m_platform(std::make_unique<Platform>(Platform{m_services->mainLoop, m_services->log, m_services->preferences,
                                                      m_services->locations, m_services->input, m_services->loginItem,
-                                                     m_services->desktop, m_services->notifications}))
+                                                     m_services->desktop, m_services->notifications,
+                                                     m_services->sessionEvents}))
 {}
 
 LinuxPlatform::~LinuxPlatform() = default;
