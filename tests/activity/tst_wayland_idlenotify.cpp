@@ -1,11 +1,14 @@
-// The ext-idle-notify-v1 backend against a test peer speaking the protocol on a private socket,
-// and the choice of backend on a Wayland session. Reports run on virtual time.
+// The ext-idle-notify-v1 and org_kde_kwin_idle backends against a test peer speaking the
+// protocols on a private socket, and the choice of backend on a Wayland session. Reports run on virtual time.
 #include "platform/linux/ExtIdleNotifyTap.h"
+#include "platform/linux/KdeIdleTap.h"
 #include "platform/linux/SessionInputMonitoring.h"
 #include "support/FakeMainLoop.h"
 #include "support/TestIdleNotifyCompositor.h"
 
 #include <QTest>
+
+using Offer = TestIdleNotifyCompositor::Offer;
 
 class WaylandIdleNotifyTest : public QObject {
     Q_OBJECT
@@ -45,42 +48,64 @@ private slots:
 
     void choosesWhatTheCompositorOffers_data()
     {
-        QTest::addColumn<bool>("offerIdleNotifier");
+        QTest::addColumn<Offer>("offer");
         QTest::addColumn<QString>("method");
-        QTest::newRow("ext_idle_notifier_v1") << true << QStringLiteral("ext-idle-notify-v1");
-        QTest::newRow("a seat only") << false << QString();
+        QTest::newRow("ext_idle_notifier_v1") << Offer::extIdleNotifier << QStringLiteral("ext-idle-notify-v1");
+        QTest::newRow("org_kde_kwin_idle") << Offer::kdeIdle << QStringLiteral("org_kde_kwin_idle");
+        QTest::newRow("a seat only") << Offer::seatOnly << QString();
     }
     void choosesWhatTheCompositorOffers()
     {
-        QFETCH(bool, offerIdleNotifier);
+        QFETCH(Offer, offer);
         QFETCH(QString, method);
-        TestIdleNotifyCompositor compositor(offerIdleNotifier);
+        TestIdleNotifyCompositor compositor(offer);
         qputenv("WAYLAND_DISPLAY", compositor.socketName());
         FakeMainLoop loop;
         SessionInputMonitoring monitoring(loop);
         QCOMPARE(monitoring.isTrusted(), !method.isEmpty());
         QCOMPARE(monitoring.methodName(), method);
-        QCOMPARE(monitoring.createTap([] {}) != nullptr, !method.isEmpty());
-        if (method.isEmpty())
+        const auto tap = monitoring.createTap([] {});
+        QCOMPARE(tap != nullptr, !method.isEmpty());
+        if (method.isEmpty()) {
             QVERIFY(monitoring.missingAccessText().contains("neither ext-idle-notify-v1 nor GNOME Mutter"));
+            return;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(compositor.notificationCount(), 1, kWaitMs);
+        QCOMPARE(compositor.lastTimeoutMs(), 1000u);
     }
 
+    void reportsOnlyWhileTheUserIsActive_data()
+    {
+        QTest::addColumn<Offer>("offer");
+        QTest::newRow("ext-idle-notify-v1") << Offer::extIdleNotifier;
+        QTest::newRow("org_kde_kwin_idle") << Offer::kdeIdle;
+    }
     void reportsOnlyWhileTheUserIsActive()
     {
-        auto compositor = std::make_unique<TestIdleNotifyCompositor>();
+        QFETCH(Offer, offer);
+        auto compositor = std::make_unique<TestIdleNotifyCompositor>(offer);
         FakeMainLoop loop;
         int reports = 0;
-        auto tap = ExtIdleNotifyTap::create(compositor->socketName(), loop, [&] { ++reports; });
+        std::unique_ptr<InputTap> tap;
+        std::function<bool()> isIdle;
+        if (offer == Offer::kdeIdle) {
+            auto kde = KdeIdleTap::create(compositor->socketName(), loop, [&] { ++reports; });
+            isIdle = [kde = kde.get()] { return kde->isIdle(); };
+            tap = std::move(kde);
+        } else {
+            auto ext = ExtIdleNotifyTap::create(compositor->socketName(), loop, [&] { ++reports; });
+            isIdle = [ext = ext.get()] { return ext->isIdle(); };
+            tap = std::move(ext);
+        }
         QVERIFY(tap);
         QTRY_COMPARE_WITH_TIMEOUT(compositor->notificationCount(), 1, kWaitMs);
-        QCOMPARE(compositor->lastTimeoutMs(), 1000u);
 
         // Active until told otherwise: about once a second.
         loop.advance(2);
         QCOMPARE(reports, 2);
 
         compositor->sendIdled();
-        QTRY_VERIFY_WITH_TIMEOUT(tap->isIdle(), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(isIdle(), kWaitMs);
         reports = 0;
         loop.advance(10);
         QCOMPARE(reports, 0);
@@ -93,7 +118,7 @@ private slots:
 
         // A compositor gone leaves nothing to report.
         compositor.reset();
-        QTRY_VERIFY_WITH_TIMEOUT(tap->isIdle(), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(isIdle(), kWaitMs);
     }
 };
 

@@ -11,13 +11,15 @@ struct wl_display;
 struct wl_resource;
 
 // A test peer standing in for a compositor: a Wayland server on a private socket (in
-// $XDG_RUNTIME_DIR) that offers a wl_seat and, unless told otherwise, ext_idle_notifier_v1,
-// and sends idled and resumed when the test says so. It shows no windows and sees no input.
+// $XDG_RUNTIME_DIR) that offers a wl_seat and one idle protocol (ext_idle_notifier_v1,
+// org_kde_kwin_idle or none), and sends idled and resumed when the test says so. It shows no windows and sees no input.
 // It serves on a thread of its own, so a client in the test's thread may wait for its answers;
 // the destructor closes every client.
 class TestIdleNotifyCompositor {
 public:
-    explicit TestIdleNotifyCompositor(bool offerIdleNotifier = true);
+    enum class Offer { extIdleNotifier, kdeIdle, seatOnly };
+
+    explicit TestIdleNotifyCompositor(Offer offer = Offer::extIdleNotifier);
     ~TestIdleNotifyCompositor();
 
     TestIdleNotifyCompositor(const TestIdleNotifyCompositor &) = delete;
@@ -37,6 +39,10 @@ public:
 private:
     static void bindSeat(struct wl_client *client, void *data, unsigned version, unsigned id);
     static void bindNotifier(struct wl_client *client, void *data, unsigned version, unsigned id);
+    static void bindKdeIdle(struct wl_client *client, void *data, unsigned version, unsigned id);
+    // A notification (or KDE idle timeout) a client asked for through `factory`.
+    static void addNotification(wl_client *client, wl_resource *factory, const struct wl_interface &interface,
+                                const void *implementation, unsigned id, unsigned timeoutMs);
     enum class Command { idled, resumed, stop };
     void post(Command command);
     void runCommands();

@@ -16,6 +16,8 @@ public:
                                               std::function<void()> onActivity);
     ~KdeIdleTap() override;
 
+    bool isIdle() const { return m_connection->reporter().isIdle(); }
+
 private:
     KdeIdleTap(std::unique_ptr<WaylandIdleConnection> connection, org_kde_kwin_idle *idle);
 
