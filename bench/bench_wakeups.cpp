@@ -77,6 +77,7 @@ struct Backend {
     std::function<bool(PelmixProcess &)> setUp; // prepares the session and the program's environment
     std::function<void()> input;                // one input while active
     std::function<void()> goAway = [] {};
+    std::function<void()> comeBack = input;
 };
 
 void measure(const Backend &backend, int seconds)
@@ -100,12 +101,17 @@ void measure(const Backend &backend, int seconds)
     backend.goAway();
     QTest::qWait(5000);
     const Switches away = wakeupsPerSecond(pid, seconds, {});
+    // And back: the presence log then reads PRESENT, AWAY, PRESENT.
+    backend.comeBack();
+    QTest::qWait(2000);
     QFile log(pelmix.dataFile("presence_log.txt"));
     log.open(QIODevice::ReadOnly);
-    const QList<QByteArray> presence = log.readAll().trimmed().split('\n');
-    std::printf("%-26s active %5.2f wake-ups/s (all switches %5.2f)   away %5.2f (all %5.2f)   presence log ends %s\n",
+    QStringList presence;
+    for (const QByteArray &line : log.readAll().trimmed().split('\n'))
+        presence.append(QString::fromUtf8(line.split(' ').last()));
+    std::printf("%-26s active %5.2f wake-ups/s (all switches %5.2f)   away %5.2f (all %5.2f)   presence log %s\n",
                 qPrintable(backend.name), active.voluntary, active.all, away.voluntary, away.all,
-                presence.last().split(' ').last().constData());
+                qPrintable(presence.join(" -> ")));
 }
 
 } // namespace
@@ -185,7 +191,8 @@ int main(int argc, char *argv[])
                           return !peer->socketName().isEmpty();
                       },
                       {},
-                      [&] { peer->sendIdled(); }};
+                      [&] { peer->sendIdled(); },
+                      [&] { peer->sendResumed(); }};
 
     for (const Backend *backend : {&x11, &gnome, &ext})
         measure(*backend, seconds);
