@@ -1,11 +1,14 @@
 # Sourced by the benchmark and screenshot scripts: a throw-away folder ($work), a private X
-# server, optionally a tray-hosting window manager, and a home folder for the program. Every
-# process started through here (its pid added to "pids") is stopped, and $work removed, on exit.
+# server, optionally a tray-hosting window manager or a private session bus, and a home folder
+# for the program. Every process started through here (its pid added to "pids") is stopped, with
+# its direct children (what a bus daemon started on demand), and $work removed, on exit.
 
 work=$(mktemp -d)
 pids=()
 private_desktop_cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  local pid children=()
+  for pid in "${pids[@]}"; do children+=($(pgrep -P "$pid" || true)); done
+  for pid in "${pids[@]}" "${children[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
 }
@@ -34,6 +37,17 @@ JWM
   pids+=($!)
 }
 
+# start_session_bus: a private session dbus-daemon, exported as DBUS_SESSION_BUS_ADDRESS for the
+# helpers started next; run_pelmix then connects the program to it instead of running it busless.
+start_session_bus() {
+  dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>/dev/null &
+  pids+=($!)
+  for _ in $(seq 100); do [ -s "$work/bus" ] && break; sleep 0.1; done
+  [ -s "$work/bus" ] || { echo "dbus-daemon did not start" >&2; exit 1; }
+  export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+  private_bus=$DBUS_SESSION_BUS_ADDRESS
+}
+
 # make_home [onboarded]: $home with the program's folders; "onboarded" skips the first-run flow.
 make_home() {
   home="$work/home"
@@ -43,12 +57,13 @@ make_home() {
   return 0
 }
 
-# run_pelmix BINARY LOG: starts the program in $home on $DISPLAY without a session bus; sets $pelmix.
+# run_pelmix BINARY LOG: starts the program in $home on $DISPLAY, without a session bus unless
+# start_session_bus made one; sets $pelmix.
 run_pelmix() {
   env -u WAYLAND_DISPLAY -u SESSION_MANAGER \
     HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
     XDG_RUNTIME_DIR="$home/runtime" XDG_SESSION_TYPE=x11 QT_QPA_PLATFORM=xcb \
-    DBUS_SESSION_BUS_ADDRESS=disabled: "$1" >"$2" 2>&1 &
+    DBUS_SESSION_BUS_ADDRESS="${private_bus:-disabled:}" "$1" >"$2" 2>&1 &
   pelmix=$!
   pids+=($pelmix)
 }

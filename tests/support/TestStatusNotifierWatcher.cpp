@@ -24,6 +24,7 @@ void TestStatusNotifierWatcher::unregister()
 
 void TestStatusNotifierWatcher::RegisterStatusNotifierItem(const QString &service)
 {
+    ++registrations;
     if (!items.contains(service)) {
         items.append(service);
         m_connection->connect(service, QStringLiteral("/StatusNotifierItem"),

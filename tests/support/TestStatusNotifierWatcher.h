@@ -31,6 +31,7 @@ public:
 
     QStringList items;
     QStringList announcedLabels;
+    int registrations = 0;
 
 public slots:
     Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString &service);

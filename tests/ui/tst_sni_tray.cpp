@@ -93,6 +93,15 @@ private slots:
         QVERIFY(watcher.registerOn(m_bus.connect(QStringLiteral("host"))));
         QTRY_COMPARE(watcher.items.size(), 1);
         m_item = watcher.items.first();
+        // A watcher announces its host as it comes up: still one registration, or hosts drop the item.
+        QSignalSpy probed(&tray.statusNotifierItem(), &StatusNotifierItem::hostProbed);
+        emit watcher.StatusNotifierHostRegistered();
+        QVERIFY(probed.wait());
+        // The program's next message reaches the watcher after anything it sent before.
+        const QDBusPendingCall trip = QDBusConnection(QStringLiteral("app")).asyncCall(QDBusMessage::createMethodCall(
+            "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties", "GetAll") << QStringLiteral("org.kde.StatusNotifierWatcher"));
+        QTRY_VERIFY(trip.isFinished());
+        QCOMPARE(watcher.registrations, 1);
         QTRY_VERIFY(!tray.icon().isVisible());
 
         QVariantMap properties = itemProperties();

@@ -29,7 +29,10 @@ StatusNotifierItem::StatusNotifierItem(QDBusConnection connection, QMenu &menu, 
 {
     registerStatusNotifierTypes();
     // A panel started after the program (common at login), restarted, or gone.
-    connect(m_watcherWatch, &QDBusServiceWatcher::serviceOwnerChanged, this, &StatusNotifierItem::probeHost);
+    connect(m_watcherWatch, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
+        m_registered = false;
+        probeHost();
+    });
     if (m_connection.isConnected())
         m_connection.connect(kWatcherService, kWatcherPath, kWatcherInterface,
                              QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(onHostRegistered()));
@@ -69,6 +72,11 @@ void StatusNotifierItem::publish()
             return;
         }
     }
+    // A watcher that appears with its host announces the host too; registering a second time
+    // while the host is still setting the item up makes some hosts drop it.
+    if (m_registered)
+        return;
+    m_registered = true;
     QDBusMessage registration = QDBusMessage::createMethodCall(kWatcherService, kWatcherPath, kWatcherInterface,
                                                                QStringLiteral("RegisterStatusNotifierItem"));
     registration << m_serviceName;
@@ -83,6 +91,7 @@ void StatusNotifierItem::withdraw()
     m_menuExporter->unregisterFrom(m_connection);
     m_connection.unregisterObject(kPath);
     m_published = false;
+    m_registered = false;
 }
 
 void StatusNotifierItem::setAppearance(const QList<QImage> &icon, const QString &label, const QString &labelGuide)

@@ -33,6 +33,7 @@ class StatusNotifierItem : public QObject {
     Q_PROPERTY(StatusNotifierToolTip ToolTip READ toolTip)
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
     Q_PROPERTY(QDBusObjectPath Menu READ menu)
+    Q_PROPERTY(QString IconAccessibleDesc READ title)
     Q_PROPERTY(QString XAyatanaLabel READ label)
     Q_PROPERTY(QString XAyatanaLabelGuide READ labelGuide)
 
@@ -108,6 +109,8 @@ private:
     QDBusServiceWatcher *m_watcherWatch;
     QString m_serviceName;
     bool m_published = false;
+    // Registered with the watcher that owns its name now; a new owner needs a new registration.
+    bool m_registered = false;
     StatusNotifierPixmaps m_pixmaps;
     QString m_label;
     QString m_labelGuide;
