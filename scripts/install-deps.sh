@@ -9,6 +9,7 @@ packages=(
   libgl-dev libxkbcommon-dev
   nlohmann-json3-dev
   libx11-dev libxi-dev libxtst-dev libx11-xcb-dev
+  libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols mutter
   xvfb xdotool x11-utils jwm
   dbus dbus-x11
   desktop-file-utils xdg-user-dirs appstream dpkg-dev file

@@ -52,15 +52,14 @@ void ActivityMonitor::promptForPermission()
     m_platform.log.line(QStringLiteral("ActivityMonitor: prompting for accessibility permission"));
     m_platform.input.promptForTrust();
 
-    // Linux has no settings page that grants this: input can be observed in any X11 session
-    // and not (yet) on Wayland. So the alert says which session to choose instead, and has no
-    // "Open Settings" button that would lead nowhere.
+    // Linux has no settings page that grants this: what is missing is a way into the session's
+    // input (XInput2, or a compositor's idle notifications). So the alert says what the session
+    // lacks, and has no "Open Settings" button that would lead nowhere.
     AlertRequest alert;
     alert.messageText = QStringLiteral("Accessibility Access Required");
     alert.informativeText =
-        QStringLiteral("Pelmix needs Accessibility access to monitor keyboard/mouse activity.\n\n"
-                       "On Linux this requires an X11 session: log out, choose an X11 (Xorg) session on the login "
-                       "screen and sign in again. Wayland sessions are not supported yet.");
+        QStringLiteral("Pelmix needs Accessibility access to monitor keyboard/mouse activity.\n\n") +
+        m_platform.input.missingAccessText();
     alert.buttons = {QStringLiteral("Later")};
     alert.warningStyle = true;
     m_platform.desktop.runModalAlert(alert);
@@ -99,6 +98,7 @@ void ActivityMonitor::startEventTap()
         m_platform.log.line(QStringLiteral("ActivityMonitor: Failed to create event tap"));
         return;
     }
+    m_platform.log.line(QStringLiteral("ActivityMonitor: observing activity through ") + m_platform.input.methodName());
     recordActivity();
 }
 

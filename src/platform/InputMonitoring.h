@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -23,4 +25,14 @@ public:
     // Installs a tap that calls `onActivity` on the main thread when input counting as
     // activity arrives. Returns nothing when the tap cannot be created.
     virtual std::unique_ptr<InputTap> createTap(std::function<void()> onActivity) = 0;
+
+    // How input is observed, as the last trust check found it ("X11 XInput2", ...); empty while
+    // nothing in the session lets the program observe input.
+    virtual QString methodName() const { return {}; }
+
+    // While not trusted: what the session lacks and what the user can do, in a sentence or two.
+    virtual QString missingAccessText() const
+    {
+        return QStringLiteral("This session does not let Pelmix observe keyboard and mouse activity.");
+    }
 };

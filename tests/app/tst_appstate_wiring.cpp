@@ -31,6 +31,7 @@ private slots:
         Fixture f;
         f.settings.setIdleTimeout(90);
         f.appState.start();
+        QVERIFY(f.fake.log.lines.contains("ActivityMonitor: observing activity through fake input"));
         QVERIFY(f.monitor().isPresent());
         QCOMPARE(f.monitor().idleThresholdSeconds(), 90);
         // The second start, when the onboarding completes, keeps the tap.

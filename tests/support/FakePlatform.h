@@ -56,6 +56,7 @@ public:
         ++tapsCreated;
         return std::make_unique<Tap>(*this, std::move(onActivity));
     }
+    QString methodName() const override { return QStringLiteral("fake input"); }
     // Delivers input through the installed tap, if any.
     void simulateInput()
     {

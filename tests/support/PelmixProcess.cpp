@@ -42,6 +42,7 @@ QProcessEnvironment PelmixProcess::environment() const
     env.insert("LC_ALL", "C.UTF-8");
     if (!m_display.isEmpty())
         env.insert("DISPLAY", m_display);
+    env.insert(m_extra);
     return env;
 }
 

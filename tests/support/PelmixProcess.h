@@ -21,6 +21,8 @@ public:
 
     void setDisplay(const QString &display) { m_display = display; }
     void setSessionBus(const QString &address) { m_busAddress = address; }
+    // Any other variable of the program's environment (WAYLAND_DISPLAY, ...).
+    void setEnvironment(const QString &name, const QString &value) { m_extra.insert(name, value); }
     QProcessEnvironment environment() const;
 
     // Starts another instance of the program with the same home; the caller owns it.
@@ -41,6 +43,7 @@ private:
     QTemporaryDir m_home;
     QString m_display;
     QString m_busAddress = QStringLiteral("disabled:");
+    QProcessEnvironment m_extra;
     std::unique_ptr<QProcess> m_process;
     QByteArray m_pending;
     QStringList m_lines;

@@ -4,8 +4,8 @@
 #include "FreedesktopNotifications.h"
 #include "QtDesktop.h"
 #include "QtMainLoop.h"
+#include "SessionInputMonitoring.h"
 #include "StdoutLogger.h"
-#include "X11InputMonitoring.h"
 #include "XdgAutostartEntry.h"
 #include "XdgDataLocations.h"
 
@@ -18,7 +18,7 @@ struct LinuxPlatform::Services {
     QSettings preferences{QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Pelmix"),
                           QStringLiteral("Pelmix")};
     XdgDataLocations locations;
-    X11InputMonitoring input;
+    SessionInputMonitoring input{mainLoop};
     XdgAutostartEntry loginItem{QCoreApplication::applicationFilePath()};
     QtDesktop desktop;
     FreedesktopNotifications notifications;

@@ -1,5 +1,6 @@
 #include "AboutInfoView.h"
 
+#include "ActivityMethodText.h"
 #include "FeatureRow.h"
 #include "ui/onboarding/StepParts.h"
 #include "ui/screens/ScreenStyle.h"
@@ -8,13 +9,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-AboutInfoView::AboutInfoView(std::function<void()> onClose, QWidget *parent)
+AboutInfoView::AboutInfoView(std::function<void()> onClose, const QString &activityMethod, QWidget *parent)
     : QWidget(parent),
       m_onClose(std::move(onClose)),
       m_close(StepParts::mainButton(QStringLiteral("Close")))
 {
     auto *layout = StepParts::stackLayout(this);
     StepParts::addIntroduction(layout, this);
+    StepParts::addText(layout, ActivityMethodText::line(activityMethod), 12, false,
+                       ScreenStyle::secondaryText(palette()));
     layout->addWidget(ScreenStyle::label(kVersionText, ScreenStyle::font(12), ScreenStyle::tertiaryText(palette())), 0,
                       Qt::AlignHCenter);
     StepParts::addMainButton(layout, m_close);

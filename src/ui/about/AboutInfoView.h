@@ -6,13 +6,15 @@
 
 class QPushButton;
 
-// The small information panel: name, tagline, features, version and a close button.
+// The small information panel: name, tagline, features, how activity is seen, version and a
+// close button.
 class AboutInfoView : public QWidget {
     Q_OBJECT
 public:
     static inline const QString kVersionText = QStringLiteral("Version 1.0");
 
-    explicit AboutInfoView(std::function<void()> onClose, QWidget *parent = nullptr);
+    // `activityMethod` names how input is observed (InputMonitoring::methodName()).
+    AboutInfoView(std::function<void()> onClose, const QString &activityMethod, QWidget *parent = nullptr);
 
     QPushButton *closeButton() const { return m_close; }
 

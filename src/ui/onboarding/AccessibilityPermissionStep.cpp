@@ -2,6 +2,7 @@
 
 #include "StepParts.h"
 #include "platform/InputMonitoring.h"
+#include "ui/about/ActivityMethodText.h"
 #include "ui/about/FeatureRow.h"
 #include "ui/screens/ScreenStyle.h"
 
@@ -29,7 +30,8 @@ AccessibilityPermissionStep::AccessibilityPermissionStep(InputMonitoring &input,
                             {QStringLiteral("moon.zzz"), QStringLiteral("Knows when you step away")},
                             {QStringLiteral("lock.shield"), QStringLiteral("No data leaves your computer")}},
                            10));
-    m_note = StepParts::addText(layout, kMissingPermissionNote, 12, false, secondary, 30);
+    m_note = StepParts::addText(layout, {}, 12, false, secondary, 30);
+    m_methodLine = StepParts::addText(layout, {}, 12, false, secondary, 30);
     StepParts::addMainButton(layout, m_main);
     layout->addWidget(m_skip, 0, Qt::AlignHCenter);
     StepParts::finish(layout);
@@ -63,5 +65,8 @@ void AccessibilityPermissionStep::poll()
 void AccessibilityPermissionStep::refresh()
 {
     m_main->setText(m_permissionGranted ? QStringLiteral("Continue") : QStringLiteral("Enable Activity Tracking"));
+    m_note->setText(m_input.missingAccessText());
     m_note->setVisible(!m_permissionGranted);
+    m_methodLine->setText(ActivityMethodText::line(m_input.methodName()));
+    m_methodLine->setVisible(m_permissionGranted);
 }

@@ -10,20 +10,20 @@ class QPushButton;
 
 // Asks for the right to observe keyboard and mouse activity. While it is missing, the main
 // button prompts and then watches once a second until it is granted; the button then reads
-// "Continue".
+// "Continue", and a line says how activity is seen.
 class AccessibilityPermissionStep : public QWidget {
     Q_OBJECT
 public:
-    static inline const QString kMissingPermissionNote =
-        QStringLiteral("You'll need to sign in to an X11 (Xorg) session to enable activity tracking");
-
     AccessibilityPermissionStep(InputMonitoring &input, MainLoop &mainLoop, QWidget *parent = nullptr);
 
     bool permissionGranted() const { return m_permissionGranted; }
     bool isPolling() const { return m_poll != nullptr; }
     QPushButton *mainButton() const { return m_main; }
     QPushButton *skipButton() const { return m_skip; }
+    // What the session lacks, shown while the permission is missing.
     QLabel *note() const { return m_note; }
+    // How activity is seen, shown once it is.
+    QLabel *methodLine() const { return m_methodLine; }
 
 signals:
     void next();
@@ -38,6 +38,7 @@ private:
     bool m_permissionGranted;
     ScheduledWorkHandle m_poll;
     QLabel *m_note;
+    QLabel *m_methodLine;
     QPushButton *m_main;
     QPushButton *m_skip;
 };

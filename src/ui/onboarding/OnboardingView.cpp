@@ -7,6 +7,7 @@
 #include "ProgressDots.h"
 #include "WelcomeStep.h"
 #include "app/AppState.h"
+#include "platform/InputMonitoring.h"
 #include "platform/Platform.h"
 #include "settings/UserSettings.h"
 #include "ui/about/AboutInfoView.h"
@@ -26,12 +27,14 @@ OnboardingView::OnboardingView(Services services, bool isInfoMode, std::function
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
     if (m_isInfoMode) {
-        m_content = new AboutInfoView([this] {
-            if (m_dismiss)
-                m_dismiss();
-            else
-                window()->close();
-        });
+        m_content = new AboutInfoView(
+            [this] {
+                if (m_dismiss)
+                    m_dismiss();
+                else
+                    window()->close();
+            },
+            m_services.platform.input.methodName());
         m_layout->addWidget(m_content);
         return;
     }
