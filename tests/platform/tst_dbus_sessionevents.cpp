@@ -17,68 +17,42 @@ class TestLoginManager : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 public slots:
-    QDBusObjectPath GetSession(const QString &id)
-    {
-        return QDBusObjectPath(id == QLatin1String("7") ? kOurSession : kOtherSession);
-    }
+    QDBusObjectPath GetSession(const QString &id) { return QDBusObjectPath(id == "7" ? kOurSession : kOtherSession); }
 };
 
-struct Signal {
-    QString path;
-    QString interface;
-    QString name;
-    QVariantList arguments;
-};
+// Path, interface, member and arguments of a signal the peer sends.
+using Signal = QStringList;
 
-QVariantMap lockedHint(bool locked) { return {{QStringLiteral("LockedHint"), locked}}; }
-
-Signal sessionSignal(const QString &path, const QString &name, QVariantList arguments = {})
+QDBusMessage message(const Signal &signal, bool on)
 {
-    return {path, QStringLiteral("org.freedesktop.login1.Session"), name, std::move(arguments)};
-}
-
-Signal propertiesChanged(const QString &path, bool locked)
-{
-    return {path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"),
-            {QStringLiteral("org.freedesktop.login1.Session"), lockedHint(locked), QStringList()}};
+    QDBusMessage result = QDBusMessage::createSignal(signal[0], signal[1].section(' ', 0, 0), signal[2]);
+    if (signal[2] == "PropertiesChanged")
+        result << signal[1].section(' ', 1) << QVariantMap{{"LockedHint", on}} << QStringList();
+    else if (signal.size() == 3)
+        result << on;
+    return result;
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(Signal)
-
 class DBusSessionEventsTest : public QObject {
     Q_OBJECT
-
-    void send(QDBusConnection &peer, const Signal &signal)
-    {
-        QDBusMessage message = QDBusMessage::createSignal(signal.path, signal.interface, signal.name);
-        message.setArguments(signal.arguments);
-        QVERIFY(peer.send(message));
-    }
-
 private slots:
     void eachCauseStartsAndEnds_data()
     {
         QTest::addColumn<Signal>("start");
         QTest::addColumn<Signal>("end");
-        const QString manager = QStringLiteral("/org/freedesktop/login1");
-        const QString managerInterface = QStringLiteral("org.freedesktop.login1.Manager");
-        QTest::newRow("sleep") << Signal{manager, managerInterface, QStringLiteral("PrepareForSleep"), {true}}
-                               << Signal{manager, managerInterface, QStringLiteral("PrepareForSleep"), {false}};
-        QTest::newRow("lock") << sessionSignal(kOurSession, QStringLiteral("Lock"))
-                              << sessionSignal(kOurSession, QStringLiteral("Unlock"));
-        QTest::newRow("locked hint") << propertiesChanged(kOurSession, true) << propertiesChanged(kOurSession, false);
-        QTest::newRow("freedesktop screen saver")
-            << Signal{QStringLiteral("/org/freedesktop/ScreenSaver"), QStringLiteral("org.freedesktop.ScreenSaver"),
-                      QStringLiteral("ActiveChanged"), {true}}
-            << Signal{QStringLiteral("/org/freedesktop/ScreenSaver"), QStringLiteral("org.freedesktop.ScreenSaver"),
-                      QStringLiteral("ActiveChanged"), {false}};
-        QTest::newRow("GNOME screen saver")
-            << Signal{QStringLiteral("/org/gnome/ScreenSaver"), QStringLiteral("org.gnome.ScreenSaver"),
-                      QStringLiteral("ActiveChanged"), {true}}
-            << Signal{QStringLiteral("/org/gnome/ScreenSaver"), QStringLiteral("org.gnome.ScreenSaver"),
-                      QStringLiteral("ActiveChanged"), {false}};
+        const Signal sleep{"/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep"};
+        const Signal hint{kOurSession, "org.freedesktop.DBus.Properties org.freedesktop.login1.Session",
+                          "PropertiesChanged"};
+        const Signal saver{"/org/freedesktop/ScreenSaver", "org.freedesktop.ScreenSaver", "ActiveChanged"};
+        const Signal gnome{"/org/gnome/ScreenSaver", "org.gnome.ScreenSaver", "ActiveChanged"};
+        QTest::newRow("sleep") << sleep << sleep;
+        QTest::newRow("lock") << Signal{kOurSession, "org.freedesktop.login1.Session", "Lock", "-"}
+                              << Signal{kOurSession, "org.freedesktop.login1.Session", "Unlock", "-"};
+        QTest::newRow("locked hint") << hint << hint;
+        QTest::newRow("freedesktop screen saver") << saver << saver;
+        QTest::newRow("GNOME screen saver") << gnome << gnome;
     }
     void eachCauseStartsAndEnds()
     {
@@ -88,23 +62,25 @@ private slots:
         QVERIFY2(bus.isRunning(), qPrintable(bus.errorString()));
         QDBusConnection peer = bus.connect(QStringLiteral("peer"));
         TestLoginManager manager;
-        QVERIFY(peer.registerObject(QStringLiteral("/org/freedesktop/login1"), &manager, QDBusConnection::ExportAllSlots));
-        QVERIFY(peer.registerService(QStringLiteral("org.freedesktop.login1")));
+        QVERIFY(peer.registerObject("/org/freedesktop/login1", &manager, QDBusConnection::ExportAllSlots));
+        QVERIFY(peer.registerService("org.freedesktop.login1"));
 
         qputenv("XDG_SESSION_ID", "7");
         QDBusConnection client = bus.connect(QStringLiteral("client"));
         DBusSessionEvents events(client, client);
         QTRY_COMPARE(events.sessionPath(), kOurSession);
         // A round trip on the client's connection: the bus has its match rules from then on.
-        QVERIFY(client.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.login1")));
+        QVERIFY(client.interface()->isServiceRegistered("org.freedesktop.login1"));
 
         // Another session's lock is not ours.
-        send(peer, sessionSignal(kOtherSession, QStringLiteral("Lock")));
-        send(peer, propertiesChanged(kOtherSession, true));
-        send(peer, start);
+        const Signal otherLock{kOtherSession, "org.freedesktop.login1.Session", "Lock", "-"};
+        const Signal otherHint{kOtherSession, "org.freedesktop.DBus.Properties org.freedesktop.login1.Session",
+                               "PropertiesChanged"};
+        for (const QDBusMessage &signal : {message(otherLock, true), message(otherHint, true), message(start, true)})
+            QVERIFY(peer.send(signal));
         QTRY_VERIFY(events.isInactive());
-        QVERIFY(!events.holds(SessionEvents::Cause::lock) || start.path == kOurSession);
-        send(peer, end);
+        QVERIFY(!events.holds(SessionEvents::Cause::lock) || start[0] == kOurSession);
+        QVERIFY(peer.send(message(end, false)));
         QTRY_VERIFY(!events.isInactive());
     }
 };
