@@ -54,7 +54,6 @@ private slots:
         QCOMPARE(desk.item(0).completedAt, desk.fake.mainLoop.now());
         desk.expectLog(QStringLiteral("DEBUG: Saved 90s to task 'Write report', total: 3690s"));
         QCOMPARE(desk.item(1).status, TodoStatus::inProgress);
-        QCOMPARE(desk.item(2).status, TodoStatus::todo);
         QCOMPARE(desk.todos->currentTaskId(), desk.item(1).id);
 
         TodoManager reloaded(desk.fake.platform());
@@ -62,38 +61,45 @@ private slots:
         QCOMPARE(reloaded.currentTaskId(), desk.item(1).id);
     }
 
-    void settingAnotherTaskInProgressCreditsThePrevious()
+    // Another task set in progress or done, or the current one deleted: the current one is credited first.
+    void changesCreditTheCurrentTaskFirst_data()
     {
-        Desk desk;
-        desk.todos->resumeTracking();
-        desk.fake.mainLoop.advance(61.9);
-        desk.todos->setStatus(desk.item(1).id, TodoStatus::inProgress);
-        desk.expectLog(QStringLiteral("DEBUG: Saved 61s to task 'Write report', total: 3661s"));
-        QCOMPARE(desk.item(0).status, TodoStatus::todo);
-        QCOMPARE(desk.todos->currentTaskId(), desk.item(1).id);
+        QTest::addColumn<int>("change");
+        QTest::addColumn<int>("next"); // index of the task current after it, -1 for none
+        QTest::newRow("another in progress") << 0 << 1;
+        // "Review" is done without having been current: "Inbox", the first task to do, takes over.
+        QTest::newRow("another done") << 1 << 2;
+        QTest::newRow("current deleted") << 2 << -1;
     }
 
-    // "Review" is done without having been current: "Inbox", the first task to do, takes over.
-    void markingAnotherTaskDoneCreditsTheCurrentOne()
+    void changesCreditTheCurrentTaskFirst()
     {
+        QFETCH(int, change);
+        QFETCH(int, next);
         Desk desk;
+        const QList<QUuid> ids{desk.item(0).id, desk.item(1).id, desk.item(2).id};
         desk.todos->resumeTracking();
         desk.fake.mainLoop.advance(100);
         desk.todos->pauseTracking();
         desk.todos->resumeTracking();
-        desk.fake.mainLoop.advance(50);
-        desk.todos->setStatus(desk.item(1).id, TodoStatus::done);
+        desk.fake.mainLoop.advance(50.9);
+        if (change == 2)
+            desk.todos->deleteTask(ids[0]);
+        else
+            desk.todos->setStatus(ids[1], change == 0 ? TodoStatus::inProgress : TodoStatus::done);
         desk.expectLog(QStringLiteral("DEBUG: Saved 150s to task 'Write report', total: 3750s"));
+        QCOMPARE(desk.todos->currentTaskId(), next < 0 ? std::nullopt : std::optional(ids[next]));
+        QCOMPARE(TodoManager(desk.fake.platform()).items().size(), change == 2 ? 2 : 3);
+        if (change == 2)
+            return;
         QCOMPARE(desk.storedFocus(0), 3750);
-        QCOMPARE(desk.item(0).status, TodoStatus::inProgress);
-        QCOMPARE(desk.todos->currentTaskId(), desk.item(2).id);
-        QVERIFY(!desk.todos->isTracking());
+        QCOMPARE(desk.item(0).status, change == 0 ? TodoStatus::todo : TodoStatus::inProgress);
 
         // The next re-evaluation of tracking starts the new task's clock.
         desk.todos->resumeTracking();
         desk.fake.mainLoop.advance(60);
         QCOMPARE(desk.todos->currentSessionSeconds(), 60);
-        QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(2)), 70);
+        QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(next)), desk.item(next).totalFocusSeconds + 60);
         QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(0)), 3750);
     }
 
@@ -150,17 +156,6 @@ private slots:
         desk.todos->stopTracking();
         desk.expectLog({});
         QCOMPARE(desk.storedFocus(0), 3600);
-    }
-
-    void deletingCurrentTaskCreditsItFirst()
-    {
-        Desk desk;
-        desk.todos->resumeTracking();
-        desk.fake.mainLoop.advance(30);
-        desk.todos->deleteTask(desk.item(0).id);
-        desk.expectLog(QStringLiteral("DEBUG: Saved 30s to task 'Write report', total: 3630s"));
-        QCOMPARE(desk.todos->currentTaskId(), std::nullopt);
-        QCOMPARE(TodoManager(desk.fake.platform()).items().size(), 2);
     }
 
     void moveActiveTasksKeepsDoneOnesLast()

@@ -21,7 +21,6 @@ struct Fixture : FakeManagers {
         return result;
     }
 
-    void clearNotifications() { fake.notifications.requests.clear(); }
     // Present from now until the default work interval is over.
     void workUntilBreak()
     {
@@ -67,11 +66,11 @@ private slots:
         QCOMPARE(summary(f.stats->sessions().first()), "work 1500s completed");
 
         // "Step away!" repeats every ten seconds while the user stays.
-        f.clearNotifications();
+        f.fake.notifications.requests.clear();
         f.fake.mainLoop.advance(30);
         QCOMPARE(f.titles(), (QStringList{"Step away!", "Step away!", "Step away!"}));
 
-        f.clearNotifications();
+        f.fake.notifications.requests.clear();
         f.timer->updatePresence(false);
         QCOMPARE(f.timer->state(), TimerState::breakActive);
         f.fake.mainLoop.advance(299);
@@ -81,7 +80,6 @@ private slots:
         QCOMPARE(f.timer->state(), TimerState::working);
         QCOMPARE(f.timer->workSeconds(), 0);
         QCOMPARE(summary(f.stats->sessions().last()), "break 300s completed");
-
     }
 
     // With developer lengths a long break is 10 seconds whatever its length says.

@@ -38,6 +38,7 @@ class FocusBoardTest : public QObject {
 private slots:
     void init()
     {
+        m_board.reset();
         m_app = std::make_unique<FakeApp>(onboarded);
         m_board = std::make_unique<FocusBoardContent>(m_app->todos, m_app->appState, m_app->appState.workTimer(),
                                                       m_app->appState.activityMonitor(), m_app->settings,
@@ -45,12 +46,6 @@ private slots:
         m_board->resize(700, 600);
         m_board->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_board.get()));
-    }
-
-    void cleanup()
-    {
-        m_board.reset();
-        m_app.reset();
     }
 
     void addingTrimsSpacesAndTabsAndIgnoresBlankTitles()
