@@ -28,11 +28,8 @@ class FocusBoardTest : public QObject {
 
     TaskRow *row(const QString &title) const
     {
-        for (TaskRow *candidate : m_board->taskList()->rows()) {
-            if (candidate->item().title == title)
-                return candidate;
-        }
-        return nullptr;
+        const qsizetype at = rowTitles().indexOf(title);
+        return at < 0 ? nullptr : m_board->taskList()->rows()[at];
     }
 
 private slots:

@@ -108,11 +108,8 @@ private slots:
     void panelStatusFollowsTheFirstMatchingCondition()
     {
         QFETCH(TimerSnapshot, timer);
-        MenuBarPanelModel::Inputs inputs;
-        inputs.timer = timer;
         QFETCH(bool, present);
-        inputs.userPresent = present;
-        const auto model = MenuBarPanelModel::make(inputs);
+        const auto model = MenuBarPanelModel::make({timer, present, 0, 4, std::nullopt});
         QTEST(model.statusText, "text");
         QTEST(int(model.statusColor), "color");
         QCOMPARE(model.takeBreakNow.has_value(), timer.snoozeActive);
@@ -131,13 +128,11 @@ private slots:
 
     void longBreakCounterCountsDownToTheLongBreak()
     {
-        MenuBarPanelModel::Inputs inputs;
         QFETCH(qint64, completed);
         QFETCH(qint64, every);
         QFETCH(qint64, counter);
-        inputs.completedSessionsToday = completed;
-        inputs.longBreakEvery = every;
-        QCOMPARE(MenuBarPanelModel::make(inputs).longBreakCounterText, QString::number(counter) + QChar(0x2615));
+        QCOMPARE(MenuBarPanelModel::make({{}, false, completed, every, std::nullopt}).longBreakCounterText,
+                 QString::number(counter) + QChar(0x2615));
     }
 
     void boardCountdownPicksLabelValueAndColours_data()
