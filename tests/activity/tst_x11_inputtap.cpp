@@ -33,52 +33,22 @@ private:
         XTestFakeKeyEvent(m_injector, code, press, CurrentTime);
         XFlush(m_injector);
     }
-    void click(unsigned button, bool press = true, bool release = true)
-    {
-        if (press)
-            XTestFakeButtonEvent(m_injector, button, True, CurrentTime);
-        if (release)
-            XTestFakeButtonEvent(m_injector, button, False, CurrentTime);
-        XFlush(m_injector);
-    }
-    void move()
-    {
-        // Back and forth, so the pointer never sticks at an edge of the screen.
-        m_moveSign = -m_moveSign;
-        XTestFakeRelativeMotionEvent(m_injector, 7 * m_moveSign, 3 * m_moveSign, CurrentTime);
-        XFlush(m_injector);
-    }
-    // Sends one input; answers how many raw events the tap is to read for it.
-    int send(Input input)
+    void send(Input input)
     {
         if (input == Input::TypeKey) {
             key(XK_a, true);
             key(XK_a, false);
-            return 1; // key releases are not selected
+        } else if (input == Input::MovePointer) {
+            XTestFakeRelativeMotionEvent(m_injector, 7, 3, CurrentTime);
+        } else {
+            XTestFakeButtonEvent(m_injector, static_cast<unsigned>(input), True, CurrentTime);
+            XTestFakeButtonEvent(m_injector, static_cast<unsigned>(input), False, CurrentTime);
         }
-        if (input == Input::MovePointer) {
-            move();
-            return 1;
-        }
-        click(static_cast<unsigned>(input));
-        return 2;
-    }
-    // Waits until the tap has read `count` more raw events than at `base`, then checks whether
-    // it reported them as activity.
-    void expectFrom(std::uint64_t base, int count, bool activity)
-    {
-        QVERIFY2(QTest::qWaitFor([&] { return m_tap->rawEventsRead() >= base + std::uint64_t(count); }, kWaitMs),
-                 "the tap did not read the events");
-        QCOMPARE(m_activity > 0, activity);
-        if (!activity)
-            QCOMPARE(m_tap->rawEventsRead(), base + std::uint64_t(count));
+        XFlush(m_injector);
     }
 
     XvfbServer m_server;
     Display *m_injector = nullptr;
-    std::unique_ptr<X11InputTap> m_tap;
-    int m_activity = 0;
-    int m_moveSign = 1;
 
 private slots:
     void initTestCase()
@@ -97,18 +67,9 @@ private slots:
     {
         if (m_injector)
             XCloseDisplay(m_injector);
-        m_server.stop();
     }
 
-    void init()
-    {
-        m_activity = 0;
-        m_tap = X11InputTap::create(m_server.displayName(), [this] { ++m_activity; });
-        QVERIFY(m_tap);
-    }
-
-    void cleanup() { m_tap.reset(); }
-
+    // The modifiers come from the server's keymap; a modifier press alone is read but not reported.
     void modifierAloneDoesNotCount_data()
     {
         QTest::addColumn<KeySym>("symbol");
@@ -121,27 +82,13 @@ private slots:
         QFETCH(KeySym, symbol);
         if (XKeysymToKeycode(m_injector, symbol) == 0)
             QSKIP("the server's keymap lacks this key");
-        const auto base = m_tap->rawEventsRead();
+        int activity = 0;
+        const auto tap = X11InputTap::create(m_server.displayName(), [&] { ++activity; });
+        QVERIFY(tap);
         key(symbol, true);
         key(symbol, false);
-        expectFrom(base, 1, false);
-    }
-
-    void dragDoesNotCount()
-    {
-        auto base = m_tap->rawEventsRead();
-        click(1, true, false);
-        expectFrom(base, 1, true); // the press itself counts
-        m_activity = 0;
-        base = m_tap->rawEventsRead();
-        move();
-        move();
-        move();
-        click(1, false, true);
-        expectFrom(base, 4, false);
-        // Once the button is up, motion counts again.
-        base = m_tap->rawEventsRead();
-        expectFrom(base, send(Input::MovePointer), true);
+        QVERIFY2(QTest::qWaitFor([&] { return tap->rawEventsRead() >= 1; }, kWaitMs), "the tap read no event");
+        QCOMPARE(activity, 0);
     }
 
     // The whole way: the real tap brings the user back after going away.

@@ -1,34 +1,15 @@
-#include "activity/ActivityMonitor.h"
 #include "app/AppDelegate.h"
-#include "app/AppState.h"
 #include "support/FakeApp.h"
-#include "timer/WorkTimer.h"
 
 #include <QSignalSpy>
 #include <QTest>
-
-namespace {
-struct Fixture : FakeApp {
-    using FakeApp::FakeApp;
-    ActivityMonitor &monitor() { return appState.activityMonitor(); }
-    WorkTimer &timer() { return appState.workTimer(); }
-
-    QUuid addCurrentTask(const QString &title)
-    {
-        const QUuid id = addTask(title);
-        todos.setStatus(id, TodoStatus::inProgress);
-        appState.syncTaskTracking();
-        return id;
-    }
-};
-} // namespace
 
 class AppStateWiringTest : public QObject {
     Q_OBJECT
 private slots:
     void startAppliesTheIdleTimeoutAndASecondStartKeepsTheTap()
     {
-        Fixture f;
+        FakeApp f;
         f.settings.setIdleTimeout(90);
         f.appState.start();
         QVERIFY(f.fake.log.lines.contains("ActivityMonitor: observing activity through fake input"));
@@ -39,36 +20,9 @@ private slots:
         QCOMPARE(f.fake.input.tapsCreated, 1);
     }
 
-    void presenceDrivesTheTimerAndTheFocusClock()
-    {
-        Fixture f;
-        f.addCurrentTask("Write report");
-        f.startPresent();
-        QVERIFY(f.monitor().isPresent());
-        QVERIFY(f.timer().isPresent());
-        QVERIFY(f.todos.isTracking());
-
-        f.work(180);
-        QCOMPARE(f.timer().workSeconds(), 180);
-        QCOMPARE(f.todos.currentSessionSeconds(), 180);
-
-        // Away: the monitor notices after 30 idle seconds; timer and focus clock stop.
-        f.fake.mainLoop.advance(600);
-        QVERIFY(!f.monitor().isPresent());
-        QVERIFY(!f.todos.isTracking());
-        const qint64 worked = f.timer().workSeconds();
-        QVERIFY(worked >= 180 && worked <= 211);
-
-        f.work(120);
-        QVERIFY(f.todos.isTracking());
-        f.todos.pauseTracking();
-        // 3 minutes, the idle threshold spent at the desk without input, then 2 minutes.
-        QVERIFY(f.todos.currentSessionSeconds() >= 300 && f.todos.currentSessionSeconds() <= 332);
-    }
-
     void aDueBreakPutsTheMonitorInBreakModeAndPausesFocus()
     {
-        Fixture f([](QSettings &p) { p.setValue("workDuration", 0); });
+        FakeApp f([](QSettings &p) { p.setValue("workDuration", 0); });
         f.addCurrentTask("Write report");
         f.appState.start();
         f.work(10);
@@ -91,7 +45,7 @@ private slots:
 
     void aBurstOfSettingChangesSyncsOnceAfterTheLast()
     {
-        Fixture f;
+        FakeApp f;
         QSignalSpy syncs(&f.timer(), &WorkTimer::breakIntervalSecondsChanged);
         f.settings.setWorkDuration(1);
         f.fake.mainLoop.advance(0.02);
@@ -108,26 +62,9 @@ private slots:
         QCOMPARE(f.monitor().idleThresholdSeconds(), 45);
     }
 
-    void theCountersUpdateDoesNotShortenALongBreak()
-    {
-        Fixture f([](QSettings &p) {
-            p.setValue("completedSessionsToday", 3);
-            p.setValue("lastSessionDate", 1'773'478'800.0);
-        });
-        f.appState.start();
-        f.work(1500);
-        QCOMPARE(f.timer().currentBreakType(), BreakType::longBreak);
-        f.fake.mainLoop.advance(1); // the sync the counter's change scheduled has run
-        QCOMPARE(f.timer().breakDurationSeconds(), 900);
-        f.fake.mainLoop.advance(900);
-        QCOMPARE(f.timer().breakSeconds(), 897); // the break counts from the first idle check 5 s after the last key
-        f.fake.mainLoop.advance(10);
-        QCOMPARE(f.stats.sessions().last().durationSeconds, 900);
-    }
-
     void aNewWorkSessionAsksForTheFocusSection()
     {
-        Fixture f;
+        FakeApp f;
         f.startPresent();
         QCOMPARE(f.appState.selectedSection(), std::optional(AppSection::focus));
         QVERIFY(f.appState.showMainWindow());
@@ -136,7 +73,7 @@ private slots:
 
     void terminationRecordsTheSessionAndCreditsFocusTime()
     {
-        Fixture f;
+        FakeApp f;
         f.addCurrentTask("Write report");
         f.appState.start();
         f.work(100);

@@ -8,13 +8,6 @@ namespace {
 using Cause = SessionEvents::Cause;
 
 struct Fixture : FakeApp {
-    ActivityMonitor &monitor() { return appState.activityMonitor(); }
-    WorkTimer &timer() { return appState.workTimer(); }
-    void input()
-    {
-        fake.input.simulateInput();
-        fake.mainLoop.runPending();
-    }
     void set(Cause cause, bool on)
     {
         fake.sessionEvents.set(cause, on);
@@ -42,8 +35,7 @@ private slots:
         QFETCH(std::optional<Cause>, cause);
         QFETCH(bool, ticksStop);
         Fixture f;
-        const QUuid task = f.addTask(QStringLiteral("Write report"));
-        f.todos.setStatus(task, TodoStatus::inProgress);
+        f.addCurrentTask(QStringLiteral("Write report"));
         f.startPresent();
         f.work(600);
         const Instant lastInput = f.monitor().lastActivityTime();
@@ -67,6 +59,7 @@ private slots:
 
         f.input();
         QVERIFY(f.monitor().isPresent());
+        QVERIFY(f.todos.isTracking());
         // The hour away ended the work period where the user left, and was not focus time.
         QCOMPARE(f.stats.sessions().size(), 1);
         QCOMPARE(f.stats.sessions().first().endTime, lastInput);

@@ -4,7 +4,6 @@
 #include "support/TestFiles.h"
 
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimeZone>
 
@@ -134,20 +133,13 @@ private slots:
         XdgAutostartEntry entry(QStringLiteral("/opt/My Apps/pelmix"), autostart);
 
         QCOMPARE(entry.registerItem(), std::nullopt);
-        const QString contents = QString::fromUtf8(readFile(entry.entryPath()));
-        QVERIFY(contents.startsWith("[Desktop Entry]\n"));
-        QVERIFY(contents.contains("\nType=Application\n"));
-        QVERIFY(contents.contains("\nName=Pelmix\n"));
-        QVERIFY(contents.contains("\nExec=\"/opt/My Apps/pelmix\"\n"));
-
-        const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
-        if (!validator.isEmpty()) {
-            QProcess validate;
-            validate.start(validator, {entry.entryPath()});
-            QVERIFY(validate.waitForFinished());
-            QCOMPARE(validate.readAll(), QByteArray());
-            QCOMPARE(validate.exitCode(), 0);
-        }
+        QVERIFY(readFile(entry.entryPath()).contains("\nExec=\"/opt/My Apps/pelmix\"\n"));
+        // Valid for the desktops that read it: a type, a name, nothing they would reject.
+        QProcess validate;
+        validate.start("desktop-file-validate", {entry.entryPath()});
+        QVERIFY(validate.waitForFinished());
+        QCOMPARE(validate.readAll(), QByteArray());
+        QCOMPARE(validate.exitCode(), 0);
 
         QCOMPARE(entry.registerItem(), std::nullopt); // registering again overwrites in place
         QCOMPARE(entry.unregisterItem(), std::nullopt);

@@ -63,6 +63,16 @@ struct FakeApp {
         fake.mainLoop.runPending();
     }
 
+    ActivityMonitor &monitor() { return appState.activityMonitor(); }
+    WorkTimer &timer() { return appState.workTimer(); }
+
+    // One key press, handled at once.
+    void input()
+    {
+        fake.input.simulateInput();
+        fake.mainLoop.runPending();
+    }
+
     // The user keeps typing for `seconds` of virtual time, one key a second.
     void work(int seconds)
     {
@@ -76,6 +86,15 @@ struct FakeApp {
     {
         todos.addTask(title);
         return todos.items().last().id;
+    }
+
+    // A new task made current, as its status mark makes it.
+    QUuid addCurrentTask(const QString &title)
+    {
+        const QUuid id = addTask(title);
+        todos.setStatus(id, TodoStatus::inProgress);
+        appState.syncTaskTracking();
+        return id;
     }
 
     TodoItem item(const QUuid &id) const

@@ -110,8 +110,7 @@ public:
 
     void requestAuthorization(AuthorizationCompletion completion) override
     {
-        ++authorizationRequests;
-        m_mainLoop.post([completion, granted = granted, error = authorizationError] { completion(granted, error); });
+        m_mainLoop.post([completion, granted = granted] { completion(granted, std::nullopt); });
     }
     void setNotificationCategories(const QList<NotificationCategory> &) override {}
     void add(const NotificationRequest &request, AddCompletion completion) override
@@ -124,8 +123,6 @@ public:
 
     // The answer to authorisation requests.
     bool granted = true;
-    std::optional<QString> authorizationError;
-    int authorizationRequests = 0;
     QList<NotificationRequest> requests;
 
 private:

@@ -7,24 +7,9 @@ const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 
 bool TestNotificationServer::registerOn(QDBusConnection connection)
 {
-    if (!connection.registerObject(kPath, this,
-                                   QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals))
-        return false;
-    if (!connection.registerService(kService)) {
-        connection.unregisterObject(kPath);
-        return false;
-    }
-    m_connection = connection;
-    return true;
-}
-
-void TestNotificationServer::unregister()
-{
-    if (!m_connection)
-        return;
-    m_connection->unregisterService(kService);
-    m_connection->unregisterObject(kPath);
-    m_connection.reset();
+    return connection.registerObject(kPath, this,
+                                     QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals) &&
+           connection.registerService(kService);
 }
 
 uint TestNotificationServer::Notify(const QString &appName, uint, const QString &, const QString &summary,

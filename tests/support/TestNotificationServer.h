@@ -6,8 +6,6 @@
 #include <QStringList>
 #include <QVariantMap>
 
-#include <optional>
-
 // A desktop notification server for tests: owns org.freedesktop.Notifications on the bus
 // it is registered on, records each Notify call and can answer with the user's actions.
 class TestNotificationServer : public QObject {
@@ -25,12 +23,8 @@ public:
         int expireTimeout = 0;
     };
 
-    ~TestNotificationServer() override { unregister(); }
-
     // Takes the service name and object path on `connection`; false when either is taken.
     bool registerOn(QDBusConnection connection);
-    // Gives both up again, as a server that quits.
-    void unregister();
 
     // The user choosing an action, or clicking the body ("default").
     void invokeAction(uint id, const QString &actionKey) { emit ActionInvoked(id, actionKey); }
@@ -49,7 +43,4 @@ public slots:
 signals:
     Q_SCRIPTABLE void NotificationClosed(uint id, uint reason);
     Q_SCRIPTABLE void ActionInvoked(uint id, const QString &actionKey);
-
-private:
-    std::optional<QDBusConnection> m_connection;
 };

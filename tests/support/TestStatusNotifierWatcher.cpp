@@ -2,15 +2,10 @@
 
 bool TestStatusNotifierWatcher::registerOn(QDBusConnection connection)
 {
-    if (!connection.registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
-                                   QDBusConnection::ExportScriptableContents | QDBusConnection::ExportAllProperties))
-        return false;
-    if (!connection.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"))) {
-        connection.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
-        return false;
-    }
     m_connection = connection;
-    return true;
+    return connection.registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
+                                     QDBusConnection::ExportScriptableContents | QDBusConnection::ExportAllProperties) &&
+           connection.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
 }
 
 void TestStatusNotifierWatcher::unregister()

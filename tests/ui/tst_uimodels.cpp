@@ -1,4 +1,4 @@
-#include "support/FakeMainLoop.h"
+#include "platform/Instant.h"
 #include "ui/CountdownText.h"
 #include "ui/DurationFormat.h"
 #include "ui/FocusBoardModel.h"
@@ -8,7 +8,6 @@
 #include "ui/SymbolGlyphs.h"
 #include "ui/settings/SettingsOptions.h"
 #include "ui/stats/ChartAxis.h"
-#include "ui/stats/DayRollover.h"
 #include "ui/stats/StatsFormat.h"
 
 #include <QFontMetrics>
@@ -250,21 +249,6 @@ private slots:
         for (double tick : ChartAxis::forMaximum(maximum).ticks)
             shown << ChartAxis::label(tick);
         QTEST(shown, "labels");
-    }
-
-    // Across the night the clocks go forward, and the 23-hour day after it.
-    void rolloverCallsBackOnceAtEachLocalMidnight()
-    {
-        FakeMainLoop loop(local(3, 28, 10, 0));
-        int newDays = 0;
-        DayRollover rollover(loop, [&] { ++newDays; });
-        loop.advance(14 * 3600 - 1); // 23:59:59
-        QCOMPARE(newDays, 0);
-        loop.advance(1);
-        QCOMPARE(loop.now(), local(3, 29, 0, 0));
-        loop.advance(23 * 3600);
-        QCOMPARE(newDays, 2);
-        QCOMPARE(loop.activeTimerCount(), 1);
     }
 
     void pickersShowAnUnlistedValueAsWhatItIsButNeverOfferIt_data()

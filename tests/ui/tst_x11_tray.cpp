@@ -3,6 +3,7 @@
 // main window up on the Stats section.
 #include "support/PelmixProcess.h"
 #include "support/TestFiles.h"
+#include "support/X11Windows.h"
 #include "support/XvfbServer.h"
 #include "ui/MenuButton.h"
 
@@ -10,9 +11,7 @@
 #include <QProcess>
 #include <QTest>
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 #include <csignal>
@@ -21,14 +20,6 @@
 namespace {
 constexpr int kWaitMs = 15000;
 
-// Windows come and go while the tree is walked; a query about one that just went is no failure.
-int ignoreXErrors(Display *, XErrorEvent *) { return 0; }
-
-struct Found {
-    Window window = 0;
-    QRect geometry; // in root coordinates
-    bool inTray = false;
-};
 } // namespace
 
 class X11TrayTest : public QObject {
@@ -39,63 +30,11 @@ class X11TrayTest : public QObject {
     PelmixProcess m_pelmix;
     Display *m_display = nullptr;
 
-    bool isPelmix(Window window) const
-    {
-        XClassHint hint{};
-        if (!XGetClassHint(m_display, window, &hint))
-            return false;
-        const bool pelmix = qstricmp(hint.res_name, "pelmix") == 0;
-        XFree(hint.res_name);
-        XFree(hint.res_class);
-        return pelmix;
-    }
-
-    QString windowName(Window window) const
-    {
-        XTextProperty property{};
-        if (!XGetWMName(m_display, window, &property) || !property.value)
-            return {};
-        const QString name = QString::fromUtf8(reinterpret_cast<const char *>(property.value), int(property.nitems));
-        XFree(property.value);
-        return name;
-    }
-
-    // Every viewable window of the program, depth first from the root, and whether it is
-    // embedded in the tray.
-    QList<Found> pelmixWindows() const
-    {
-        const Window tray = XGetSelectionOwner(m_display, XInternAtom(m_display, "_NET_SYSTEM_TRAY_S0", False));
-        QList<Found> result;
-        std::function<void(Window, bool)> visit = [&](Window window, bool inTray) {
-            inTray = inTray || window == tray;
-            Window root = 0, parent = 0, *children = nullptr;
-            unsigned count = 0;
-            if (!XQueryTree(m_display, window, &root, &parent, &children, &count))
-                return;
-            for (unsigned i = 0; i < count; ++i) {
-                XWindowAttributes attributes{};
-                if (XGetWindowAttributes(m_display, children[i], &attributes) && attributes.map_state == IsViewable &&
-                    isPelmix(children[i])) {
-                    int x = 0, y = 0;
-                    Window child = 0;
-                    XTranslateCoordinates(m_display, children[i], root, 0, 0, &x, &y, &child);
-                    result.append({children[i], QRect(x, y, attributes.width, attributes.height), inTray});
-                }
-                visit(children[i], inTray);
-            }
-            if (children)
-                XFree(children);
-        };
-        visit(DefaultRootWindow(m_display), false);
-        return result;
-    }
-
-    Found waitFor(const std::function<bool(const Found &)> &matches, const char *what)
+    X11Window waitFor(const std::function<bool(const X11Window &)> &matches, const char *what)
     {
         QDeadlineTimer deadline(kWaitMs);
         while (!deadline.hasExpired()) {
-            XSync(m_display, False);
-            for (const Found &candidate : pelmixWindows()) {
+            for (const X11Window &candidate : pelmixWindows(m_display)) {
                 if (matches(candidate))
                     return candidate;
             }
@@ -105,9 +44,9 @@ class X11TrayTest : public QObject {
         return {};
     }
 
-    Found mainWindowTitled(const QString &title)
+    X11Window mainWindowTitled(const QString &title)
     {
-        return waitFor([&](const Found &w) { return windowName(w.window) == title && w.geometry.width() >= 700; },
+        return waitFor([&](const X11Window &w) { return w.name == title && w.geometry.width() >= 700; },
                        "main window");
     }
 
@@ -133,9 +72,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(m_xserver.start(), qPrintable(m_xserver.errorString()));
-        m_display = XOpenDisplay(m_xserver.displayName().constData());
+        m_display = openInspectingDisplay(m_xserver.displayName());
         QVERIFY(m_display);
-        XSetErrorHandler(ignoreXErrors);
 
         m_pelmix.setDisplay(QString::fromLatin1(m_xserver.displayName()));
         m_pelmix.setPreference("hasCompletedOnboarding", true);
@@ -163,15 +101,15 @@ private slots:
 
     void iconDocksInTheTrayAndItsPanelOpensStats()
     {
-        const Found icon = waitFor([](const Found &w) { return w.inTray; }, "tray icon");
-        QVERIFY2(icon.window, "the icon is not embedded in the tray");
+        const X11Window icon = waitFor([](const X11Window &w) { return w.inTray; }, "tray icon");
+        QVERIFY2(icon.id, "the icon is not embedded in the tray");
         QVERIFY(icon.geometry.width() >= 16 && icon.geometry.width() <= 64);
-        QVERIFY(mainWindowTitled(QStringLiteral("Focus")).window); // the window opened at launch
+        QVERIFY(mainWindowTitled(QStringLiteral("Focus")).id); // the window opened at launch
         click(icon.geometry.center());
-        const Found panel = waitFor([](const Found &w) { return w.geometry.width() == 220; }, "panel");
-        QVERIFY2(panel.window, "a left click on the icon opened no panel");
+        const X11Window panel = waitFor([](const X11Window &w) { return w.geometry.width() == 220; }, "panel");
+        QVERIFY2(panel.id, "a left click on the icon opened no panel");
         click(statsEntry(panel.geometry));
-        QVERIFY(mainWindowTitled(QStringLiteral("Stats")).window);
+        QVERIFY(mainWindowTitled(QStringLiteral("Stats")).id);
     }
 };
 

@@ -98,10 +98,11 @@ private slots:
                                 }));
     }
 
-    void theScreenMovesOnAtMidnight()
+    // Across the night the clocks go forward, and again after the 23-hour day that follows.
+    void theScreenMovesOnAtEachLocalMidnight()
     {
-        Screen screen(local(14, 23, 0));
-        screen.stats->appendSession(work(local(14, 9, 0), 1500));
+        Screen screen(local(28, 23, 0));
+        screen.stats->appendSession(work(local(28, 9, 0), 1500));
         screen.open();
         screen.fake.mainLoop.advance(3599);
         QCOMPARE(screen.tiles().first(), QStringLiteral("Work Time=25m"));
@@ -109,6 +110,11 @@ private slots:
         QCOMPARE(screen.tiles(), (QStringList{"Work Time=0m", "Sessions=0", "Breaks=0", "Streak=0"}));
         QCOMPARE(screen.chart().bars.back().weekday, QStringLiteral("Sun"));
         QCOMPARE(screen.chart().bars[5].hours, 1500 / 3600.0);
+        screen.stats->appendSession(work(local(29, 9, 0), 600));
+        QCOMPARE(screen.tiles().first(), QStringLiteral("Work Time=10m"));
+        screen.fake.mainLoop.advance(23 * 3600);
+        QCOMPARE(screen.tiles().first(), QStringLiteral("Work Time=0m"));
+        QCOMPARE(screen.chart().bars.back().weekday, QStringLiteral("Mon"));
     }
 };
 
