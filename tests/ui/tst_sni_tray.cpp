@@ -13,6 +13,7 @@
 #include "ui/TrayItem.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -84,10 +85,10 @@ private slots:
         emit watcher.StatusNotifierHostRegistered();
         QVERIFY(probed.wait());
         // The program's next message reaches the watcher after anything it sent before.
-        QDBusConnection(QStringLiteral("app"))
-            .call(QDBusMessage::createMethodCall("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
-                                                 "org.freedesktop.DBus.Peer", "Ping"),
-                  QDBus::BlockWithGui);
+        const QDBusPendingCall trip = QDBusConnection(QStringLiteral("app")).asyncCall(QDBusMessage::createMethodCall(
+            "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties", "GetAll")
+                                                                                        << QStringLiteral("org.kde.StatusNotifierWatcher"));
+        QTRY_VERIFY(trip.isFinished());
         QCOMPARE(watcher.registrations, 1);
         QTRY_VERIFY(!tray.icon().isVisible());
 
