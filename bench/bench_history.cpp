@@ -8,6 +8,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
 #include "platform/SessionEvents.h"
+#include "platform/TrayHost.h"
 #include "platform/linux/QtMainLoop.h"
 #include "platform/linux/StdoutLogger.h"
 #include "stats/SessionCodec.h"
@@ -67,6 +68,13 @@ public:
     void openUrl(const QUrl &) override {}
     void activateIgnoringOtherApps() override {}
     void terminate() override {}
+};
+
+class NoTrayHost final : public TrayHost {
+public:
+    std::optional<QRect> panelAt(const QPoint &) const override { return std::nullopt; }
+    std::optional<QPoint> pointer() const override { return std::nullopt; }
+    Look panelLook() const override { return Look::dark; }
 };
 
 // A working day of 25-minute sessions and 5-minute breaks, going back from now, with a
@@ -165,6 +173,7 @@ int main(int argc, char *argv[])
     NoDesktop desktop;
     NoNotifications notifications;
     SessionEvents sessionEvents;
+    NoTrayHost trayHost;
     Platform platform{.mainLoop = mainLoop,
                       .log = log,
                       .preferences = preferences,
@@ -173,7 +182,8 @@ int main(int argc, char *argv[])
                       .loginItem = loginItem,
                       .desktop = desktop,
                       .notifications = notifications,
-                      .sessionEvents = sessionEvents};
+                      .sessionEvents = sessionEvents,
+                      .trayHost = trayHost};
 
     locations.ensureDataFolder();
     const QString path = locations.dataFile(QStringLiteral("sessions.json"));

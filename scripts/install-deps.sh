@@ -8,12 +8,14 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libqt6dbus6
   libgl-dev libxkbcommon-dev
   nlohmann-json3-dev
-  libx11-dev libxi-dev libxtst-dev libx11-xcb-dev
+  libx11-dev libxi-dev libxtst-dev libx11-xcb-dev libxcb1-dev
   libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols mutter
   xvfb xdotool x11-utils jwm
   dbus dbus-x11
   desktop-file-utils xdg-user-dirs appstream dpkg-dev file
   fonts-dejavu-core fonts-materialdesignicons-webfont
+  imagemagick xfce4-panel lxqt-panel mate-panel mate-indicator-applet ayatana-indicator-application
+  dconf-cli dconf-service
 )
 
 missing=()

@@ -2,6 +2,7 @@
 // over fake platform services and a generated week of history, into PNG files.
 
 #include "support/FakeApp.h"
+#include "ui/MenuBarLabel.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/screens/ScreenFactories.h"
@@ -9,6 +10,7 @@
 #include "ui/stats/StatsView.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QDir>
 #include <QRandomGenerator>
 #include <QStyle>
@@ -67,6 +69,42 @@ void generateWeek(StatsManager &stats, const QDate &today, const Instant &now)
 }
 } // namespace
 
+// The tray icon at the sizes panels use (16, 22 and 24 px), for each state, on a light and a
+// dark panel, each pixel drawn as a 4×4 square so that the digits can be judged.
+bool saveTrayIcons(const QString &folder)
+{
+    constexpr int kZoom = 4, kGap = 8;
+    const MenuBarLabelModel faces[] = {{QStringLiteral("circle.fill"), 24 * 60, {}},
+                                       {QStringLiteral("exclamationmark.circle.fill"), 5 * 60, {}},
+                                       {QStringLiteral("cup.and.saucer.fill"), 4 * 60, {}},
+                                       {QStringLiteral("circle.fill"), 118 * 60, {}}};
+    const int sizes[] = {16, 22, 24};
+    const int cell = (24 + kGap) * kZoom;
+    QImage sheet(cell * 3 * std::size(faces) + kGap * kZoom, cell * 2 + kGap * kZoom, QImage::Format_RGB32);
+    QPainter painter(&sheet);
+    const std::pair<TrayHost::Look, QColor> panels[] = {{TrayHost::Look::light, QColor(0xf6, 0xf5, 0xf4)},
+                                                        {TrayHost::Look::dark, QColor(0x24, 0x24, 0x26)}};
+    for (int row = 0; row < 2; ++row) {
+        const auto [look, background] = panels[row];
+        painter.fillRect(0, row * cell, sheet.width(), cell + kGap * kZoom, background);
+        int x = kGap * kZoom;
+        for (const MenuBarLabelModel &face : faces) {
+            for (const int side : sizes) {
+                const QImage icon = MenuBarLabel::renderIcon(face, side, look);
+                painter.drawImage(QRect(x, row * cell + kGap * kZoom + (24 - side) * kZoom / 2, side * kZoom,
+                                        side * kZoom),
+                                  icon);
+                x += cell;
+            }
+        }
+    }
+    painter.end();
+    const QString path = QDir(folder).filePath(QStringLiteral("tray-icons.png"));
+    const bool saved = sheet.save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
 int main(int argc, char *argv[])
 {
     qputenv("TZ", "Europe/Berlin");
@@ -110,6 +148,8 @@ int main(int argc, char *argv[])
         onboarding.showStep(step);
         ok &= save(onboarding, folder, QString::fromLatin1(name));
     }
+
+    ok &= saveTrayIcons(folder);
 
     AboutWindow about(screenFactories(appState, fake.platform()).about);
     ok &= save(about, folder, QStringLiteral("about.png"));

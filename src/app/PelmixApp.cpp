@@ -27,7 +27,7 @@ PelmixApp::PelmixApp(Platform &platform, QtDesktop &desktop, SingleInstance &ins
     m_trayActions = std::make_unique<TrayActions>(
         m_appState, platform.desktop,
         TrayActions::Hooks{[this] { ensureMainWindow(); }, [this] { showAboutWindow(); }});
-    m_tray = new TrayItem(m_appState, *m_trayActions, QDBusConnection::sessionBus(), this);
+    m_tray = new TrayItem(m_appState, *m_trayActions, platform.trayHost, QDBusConnection::sessionBus(), this);
 
     // Activation raises what is open; only the tray and a second launch reopen a closed window.
     desktop.setActivationHandler([this] {

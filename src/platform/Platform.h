@@ -9,6 +9,7 @@ class MainLoop;
 class NotificationCenter;
 class QSettings;
 class SessionEvents;
+class TrayHost;
 
 // Everything the logic takes from the operating system. The program fills it with the
 // real Linux services; tests fill it with fakes.
@@ -22,6 +23,7 @@ struct Platform {
     Desktop &desktop;
     NotificationCenter &notifications;
     SessionEvents &sessionEvents;
+    TrayHost &trayHost;
 
     // The services the process-wide shared instances are built with.
     static Platform &current();

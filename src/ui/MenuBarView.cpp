@@ -9,6 +9,7 @@
 #include "ui/Fonts.h"
 #include "ui/MenuButton.h"
 #include "ui/NamedColors.h"
+#include "ui/PanelPlacement.h"
 #include "ui/SymbolLabel.h"
 #include "ui/TrayActions.h"
 #include "ui/ViewInputs.h"
@@ -145,25 +146,29 @@ void MenuBarView::openSection(AppSection section)
     close();
 }
 
-void MenuBarView::popUp(const QRect &anchor, const QPoint &pointer)
+void MenuBarView::popUp(const QRect &item, const std::optional<QRect> &bar)
 {
     adjustSize();
-    const QPoint origin = anchor.isValid() ? anchor.center() : pointer;
-    QScreen *screen = QGuiApplication::screenAt(origin);
+    QScreen *screen = QGuiApplication::screenAt(item.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(origin, size());
-    const QRect reference = anchor.isValid() ? anchor : QRect(pointer, QSize(1, 1));
-    // Below the icon on a top panel, above it on a bottom one.
-    QPoint position(reference.center().x() - width() / 2, reference.bottom() + 1);
-    if (reference.center().y() > area.center().y())
-        position.setY(reference.top() - height());
-    position.setX(qBound(area.left(), position.x(), qMax(area.left(), area.right() - width() + 1)));
-    position.setY(qBound(area.top(), position.y(), qMax(area.top(), area.bottom() - height() + 1)));
-    move(position);
+    const QRect whole = screen ? screen->geometry() : QRect(item.topLeft(), size());
+    const QRect available = screen ? screen->availableGeometry() : whole;
+    const PanelPlacement placement = PanelPlacement::place(size(), item, bar, whole, available);
+    m_keptBottomEdge.reset();
+    move(placement.position);
+    if (placement.keepsBottomEdge)
+        m_keptBottomEdge = placement.position.y() + height() - 1;
     show();
     raise();
     activateWindow();
+}
+
+void MenuBarView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_keptBottomEdge && y() + height() - 1 != *m_keptBottomEdge)
+        move(x(), *m_keptBottomEdge - height() + 1);
 }
 
 MenuButton *MenuBarView::button(const QString &text) const

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class AppState;
 class MenuButton;
 class QLabel;
@@ -26,15 +28,17 @@ public:
 
     void openSection(AppSection section);
 
-    // Places the panel at the tray icon (`anchor`, empty when the tray reports none, then at
-    // `pointer`), inside the screen's available area, and shows it.
-    void popUp(const QRect &anchor, const QPoint &pointer);
+    // Shows the panel beside the bar that holds the tray item (`item`: its rectangle, or a
+    // 1×1 one where the host gave a point; `bar`: the panel window around it, where known).
+    // When its height changes, the edge at the bar stays where it is.
+    void popUp(const QRect &item, const std::optional<QRect> &bar);
 
     // Entries by text, for whoever needs to press one (tests).
     MenuButton *button(const QString &text) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void refresh();
@@ -52,4 +56,5 @@ private:
     QWidget *m_taskRow;
     QLabel *m_taskTitle;
     MenuButton *m_takeBreakNow;
+    std::optional<int> m_keptBottomEdge;
 };

@@ -5,39 +5,52 @@
 #include "platform/linux/StatusNotifierItem.h"
 #include "ui/MenuBarLabel.h"
 #include "ui/MenuBarView.h"
-#include "ui/NamedColors.h"
-#include "ui/SymbolGlyphs.h"
 #include "ui/TrayActions.h"
+#include "ui/TrayMenu.h"
+#include "ui/ChangeWatcher.h"
 #include "ui/ViewInputs.h"
+#include "activity/ActivityMonitor.h"
+#include "settings/UserSettings.h"
+#include "tasks/TodoManager.h"
+#include "timer/WorkTimer.h"
 
 #include <QCursor>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-TrayItem::TrayItem(AppState &appState, TrayActions &actions, QDBusConnection bus, QObject *parent)
+TrayItem::TrayItem(AppState &appState, TrayActions &actions, const TrayHost &host, QDBusConnection bus,
+                   QObject *parent)
     : QObject(parent),
       m_appState(appState),
       m_actions(actions),
-      m_icon(new QSystemTrayIcon(this)),
-      m_menu(new QMenu)
+      m_host(host),
+      m_icon(new QSystemTrayIcon(this))
 {
-    m_label = new MenuBarLabel(appState.workTimer(), appState.todoManager(), *m_icon, this);
-    m_icon->setContextMenu(m_menu);
-    connect(m_menu, &QMenu::aboutToShow, this, &TrayItem::rebuildMenu);
+    m_label = new MenuBarLabel(appState.workTimer(), appState.todoManager(), *m_icon, host, this);
+    m_menu = new TrayMenu(
+        [&appState] {
+            return MenuBarPanelModel::make(ViewInputs::panel(appState.workTimer(), appState.activityMonitor(),
+                                                             appState.settings(), appState.todoManager()));
+        },
+        [&actions](MenuBarPanelModel::Action action) { actions.perform(action); }, this);
+    auto *watcher = new ChangeWatcher([this] { m_menu->stateChanged(); }, this);
+    watcher->watch(&appState.workTimer());
+    watcher->watch(&appState.activityMonitor(), {"isPresentChanged"});
+    watcher->watch(&appState.settings());
+    watcher->watch(&appState.todoManager(), {"itemsChanged"});
+    m_icon->setContextMenu(&m_menu->menu());
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger)
             openPanel();
     });
-    rebuildMenu();
 
-    m_statusNotifier = new StatusNotifierItem(std::move(bus), *m_menu, this);
+    m_statusNotifier = new StatusNotifierItem(std::move(bus), m_menu->menu(), this);
+    connect(&m_statusNotifier->menuExporter(), &DBusMenuExporter::aboutToShowRequested, m_menu, &TrayMenu::update);
+    connect(&m_statusNotifier->menuExporter(), &DBusMenuExporter::hostMenuOpened, m_menu, &TrayMenu::setHostMenuOpen);
     connect(m_statusNotifier, &StatusNotifierItem::hostProbed, this, &TrayItem::useStatusNotifier);
-    connect(m_statusNotifier, &StatusNotifierItem::activated, this, [this](const QPoint &at) {
-        // Some hosts send no position.
-        openPanel(at.isNull() ? QCursor::pos() : at);
-    });
+    connect(m_statusNotifier, &StatusNotifierItem::activated, this, [this](const QPoint &at) { openPanel(at); });
     connect(m_statusNotifier, &StatusNotifierItem::contextMenuRequested, this,
-            [this](const QPoint &at) { m_menu->popup(at.isNull() ? QCursor::pos() : at); });
+            [this](const QPoint &at) { m_menu->menu().popup(at.isNull() ? QCursor::pos() : at); });
     connect(m_label, &MenuBarLabel::faceChanged, this, &TrayItem::showFace);
     connect(m_label, &MenuBarLabel::timeTextChanged, m_statusNotifier, &StatusNotifierItem::setToolTipText);
     m_statusNotifier->setToolTipText(m_label->model().timeText);
@@ -47,6 +60,8 @@ TrayItem::TrayItem(AppState &appState, TrayActions &actions, QDBusConnection bus
 
 void TrayItem::useStatusNotifier(bool available)
 {
+    // A panel that has just come up may have another look than the one seen at start.
+    m_label->checkLook();
     if (available) {
         m_statusNotifier->publish();
         m_icon->hide();
@@ -59,59 +74,40 @@ void TrayItem::useStatusNotifier(bool available)
 void TrayItem::showFace()
 {
     const MenuBarLabelModel &model = m_label->model();
-    m_statusNotifier->setAppearance(m_label->iconImages(), model.trayText(), MenuBarLabelModel::trayTextGuide());
+    m_statusNotifier->setAppearance(MenuBarLabel::faceKey(model, m_label->look()), m_label->iconImages(),
+                                    model.trayText(), MenuBarLabelModel::trayTextGuide());
+    if (const auto next = m_label->nextFace(); next && m_statusNotifier->isPublished())
+        m_statusNotifier->prepareFace(MenuBarLabel::faceKey(*next, m_label->look()),
+                                      MenuBarLabel::renderFace(*next, m_label->look()));
     // Hosts that never ask before showing the menu still get a status line at most a minute old.
-    if (m_statusNotifier->isPublished())
-        m_statusNotifier->menuExporter().refresh();
+    m_menu->update();
 }
 
-TrayItem::~TrayItem()
-{
-    delete m_panel;
-    delete m_menu;
-}
+TrayItem::~TrayItem() { delete m_panel; }
+
+QMenu &TrayItem::menu() const { return m_menu->menu(); }
 
 MenuBarView *TrayItem::panel() const { return m_panel; }
 
-MenuBarView *TrayItem::openPanel(std::optional<QPoint> at)
+MenuBarView *TrayItem::openPanel(std::optional<QPoint> hostPoint)
 {
     if (m_panel)
         m_panel->close();
     m_panel = new MenuBarView(m_appState, m_appState.workTimer(), m_actions);
-    if (at)
-        m_panel->popUp(QRect(), *at);
-    else
-        m_panel->popUp(m_icon->geometry(), QCursor::pos());
+    const std::optional<QPoint> pointer = m_host.pointer();
+    QRect item = hostPoint ? QRect() : m_icon->geometry();
+    if (!item.isValid()) {
+        // The user has just clicked the item, so a pointer on a panel is on the item; some hosts
+        // send a point elsewhere (MATE's applet sends the panel's corner) or none at all.
+        QPoint at = hostPoint.value_or(QPoint());
+        const std::optional<QRect> barAtPointer = pointer ? m_host.panelAt(*pointer) : std::nullopt;
+        if (pointer && (at.isNull() || (barAtPointer && !barAtPointer->contains(at))))
+            at = *pointer;
+        if (at.isNull())
+            at = QCursor::pos();
+        item = QRect(at, QSize(1, 1));
+    }
+    m_panel->popUp(item, m_host.panelAt(item.center()));
     emit panelOpened();
     return m_panel;
-}
-
-void TrayItem::rebuildMenu()
-{
-    const auto model = MenuBarPanelModel::make(ViewInputs::panel(m_appState.workTimer(), m_appState.activityMonitor(),
-                                                                 m_appState.settings(), m_appState.todoManager()));
-    m_menu->clear();
-    const auto addEntry = [this](const MenuBarPanelModel::Entry &entry) {
-        QAction *action =
-            m_menu->addAction(SymbolGlyphs::icon(entry.symbol, 16, NamedColors::resolve(entry.color)), entry.text);
-        connect(action, &QAction::triggered, this, [this, what = entry.action] { m_actions.perform(what); });
-    };
-    // The counter sits in the shortcut column, right-aligned like the panel's.
-    QAction *status = m_menu->addAction(SymbolGlyphs::icon(u"circle.fill", 16, NamedColors::resolve(model.statusColor)),
-                                        model.statusText + QLatin1Char('\t') + model.longBreakCounterText);
-    status->setEnabled(false);
-    if (model.currentTaskTitle) {
-        QAction *task =
-            m_menu->addAction(SymbolGlyphs::icon(u"circle.fill", 16, NamedColors::resolve(ColorRole::blue)),
-                              QString(*model.currentTaskTitle).replace(QLatin1Char('&'), QStringLiteral("&&")));
-        task->setEnabled(false);
-    }
-    if (model.takeBreakNow)
-        addEntry(*model.takeBreakNow);
-    m_menu->addSeparator();
-    for (const auto &entry : model.sectionEntries)
-        addEntry(entry);
-    m_menu->addSeparator();
-    for (const auto &entry : model.applicationEntries)
-        addEntry(entry);
 }

@@ -14,10 +14,12 @@ class QMenu;
 class QSystemTrayIcon;
 class StatusNotifierItem;
 class TrayActions;
+class TrayHost;
+class TrayMenu;
 
 // The program's item in the system tray, present from launch. A left click opens the panel
 // at the icon; a right click (and trays that only show menus) opens a menu with the same
-// content, built from the same model each time it opens.
+// content, from the same model, that follows the state while it is open.
 //
 // Where the panel hosts StatusNotifierItems (a watcher with a host on `bus`), the item is one
 // of those, with the minutes also as text beside the icon; elsewhere it is Qt's tray icon
@@ -25,34 +27,35 @@ class TrayActions;
 class TrayItem : public QObject {
     Q_OBJECT
 public:
-    TrayItem(AppState &appState, TrayActions &actions, QDBusConnection bus = QDBusConnection::sessionBus(),
-             QObject *parent = nullptr);
+    TrayItem(AppState &appState, TrayActions &actions, const TrayHost &host,
+             QDBusConnection bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
     ~TrayItem() override;
 
     QSystemTrayIcon &icon() const { return *m_icon; }
     MenuBarLabel &label() const { return *m_label; }
-    QMenu &menu() const { return *m_menu; }
+    QMenu &menu() const;
     // The open panel, if any.
     MenuBarView *panel() const;
 
     StatusNotifierItem &statusNotifierItem() const { return *m_statusNotifier; }
 
-    // Opens a fresh panel (closing one that is open), at the icon or at `at`.
-    MenuBarView *openPanel(std::optional<QPoint> at = std::nullopt);
+    // Opens a fresh panel (closing one that is open) beside the bar that holds the item: at the
+    // icon, or at `hostPoint`, the point a StatusNotifierItem host gave.
+    MenuBarView *openPanel(std::optional<QPoint> hostPoint = std::nullopt);
 
 signals:
     void panelOpened();
 
 private:
-    void rebuildMenu();
     void useStatusNotifier(bool available);
     void showFace();
 
     AppState &m_appState;
     TrayActions &m_actions;
+    const TrayHost &m_host;
     QSystemTrayIcon *m_icon;
     MenuBarLabel *m_label;
-    QMenu *m_menu;
+    TrayMenu *m_menu;
     StatusNotifierItem *m_statusNotifier;
     QPointer<MenuBarView> m_panel;
 };

@@ -157,7 +157,8 @@ private slots:
         writeFile(blocker, {});
         XdgAutostartEntry entry(QStringLiteral("/usr/bin/pelmix"), blocker + "/autostart");
         Platform platform{fake.mainLoop, fake.log, *fake.preferences, fake.locations,
-                          fake.input,    entry,    fake.desktop,      fake.notifications, fake.sessionEvents};
+                          fake.input,    entry,    fake.desktop,      fake.notifications, fake.sessionEvents,
+                          fake.trayHost};
 
         UserSettings settings(platform);
         fake.log.lines.clear();

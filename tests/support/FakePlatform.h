@@ -9,6 +9,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
 #include "platform/SessionEvents.h"
+#include "platform/TrayHost.h"
 
 #include <QSettings>
 #include <QStringList>
@@ -86,6 +87,21 @@ public:
     bool registered = false;
 };
 
+// Panels as a test sets them: none known, unless given.
+class FakeTrayHost final : public TrayHost {
+public:
+    std::optional<QRect> panelAt(const QPoint &point) const override
+    {
+        return panel && panel->contains(point) ? panel : std::nullopt;
+    }
+    std::optional<QPoint> pointer() const override { return pointerAt; }
+    Look panelLook() const override { return look; }
+
+    std::optional<QRect> panel;
+    std::optional<QPoint> pointerAt;
+    Look look = Look::dark;
+};
+
 class FakeDesktop final : public Desktop {
 public:
     int runModalAlert(const AlertRequest &request) override
@@ -137,7 +153,8 @@ public:
     explicit FakePlatform(NotificationCenter *notificationCenter = nullptr)
         : m_platform(
               std::make_unique<Platform>(Platform{mainLoop, log, *preferences, locations, input, loginItem, desktop,
-                                                  notificationCenter ? *notificationCenter : notifications, sessionEvents}))
+                                                  notificationCenter ? *notificationCenter : notifications, sessionEvents,
+                                                  trayHost}))
     {}
 
     Platform &platform() { return *m_platform; }
@@ -158,6 +175,7 @@ public:
     FakeDesktop desktop;
     FakeNotificationCenter notifications{mainLoop};
     SessionEvents sessionEvents;
+    FakeTrayHost trayHost;
 
 private:
     std::unique_ptr<Platform> m_platform;

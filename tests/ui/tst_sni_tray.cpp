@@ -72,7 +72,7 @@ private slots:
     {
         FakeApp app{onboarded};
         TrayActions actions(app.appState, app.fake.desktop, {});
-        TrayItem tray(app.appState, actions, m_bus.connect(QStringLiteral("app")));
+        TrayItem tray(app.appState, actions, app.fake.trayHost, m_bus.connect(QStringLiteral("app")));
         // No panel yet, as at login: the XEmbed icon stands in.
         QTRY_VERIFY(tray.icon().isVisible());
 
@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(pixmaps.size(), 5);
         // Network byte order: the host gets back exactly the icon the tray draws.
         QCOMPARE(pixmaps[1].toImage(),
-                 MenuBarLabel::renderIcon(tray.label().model(), 22).convertToFormat(QImage::Format_ARGB32));
+                 MenuBarLabel::renderIcon(tray.label().model(), 22, TrayHost::Look::dark).convertToFormat(QImage::Format_ARGB32));
 
         // Once a minute, not every second; the tooltip still has the exact time when asked.
         app.startPresent();

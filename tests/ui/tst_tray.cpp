@@ -20,7 +20,7 @@ private slots:
     {
         FakeApp app{onboarded};
         QSystemTrayIcon icon;
-        MenuBarLabel label(app.timer(), app.todos, icon);
+        MenuBarLabel label(app.timer(), app.todos, icon, app.fake.trayHost);
         QCOMPARE(icon.toolTip(), "25:00");
         QCOMPARE(label.iconRenderCount(), 1);
 

@@ -3,16 +3,21 @@
 #include "platform/linux/DBusMenuTypes.h"
 
 #include <QDBusConnection>
+#include <QDBusContext>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 
 class QAction;
 class QMenu;
 
 // Publishes a QMenu as com.canonical.dbusmenu, the menu of a StatusNotifierItem for hosts that
-// draw menus themselves (GNOME's AppIndicator extension, Plasma). Entries are numbered by their
-// place in the menu; every rebuild of the menu is a new layout revision.
-class DBusMenuExporter : public QObject {
+// draw menus themselves (XFCE, MATE, GNOME's AppIndicator extension, Plasma, LXQt). Each entry
+// keeps one id for its life, so a host may act on an entry while the menu changes; a change
+// of an entry is sent as ItemsPropertiesUpdated for that entry alone. A call that names no
+// entry is answered with a D-Bus error.
+class DBusMenuExporter : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
     Q_PROPERTY(uint Version READ version)
@@ -22,14 +27,12 @@ class DBusMenuExporter : public QObject {
 
 public:
     static inline const QString kPath = QStringLiteral("/MenuBar");
+    static inline const QString kUnknownIdError = QStringLiteral("com.canonical.dbusmenu.UnknownId");
 
     explicit DBusMenuExporter(QMenu &menu, QObject *parent = nullptr);
 
     bool registerOn(QDBusConnection connection);
     void unregisterFrom(QDBusConnection connection);
-
-    // Asks the menu to rebuild itself (its aboutToShow) and tells the host the layout changed.
-    void refresh();
 
     uint version() const { return 3; }
     QString textDirection() const { return QStringLiteral("ltr"); }
@@ -43,7 +46,8 @@ public:
 public slots:
     Q_SCRIPTABLE uint GetLayout(int parentId, int recursionDepth, const QStringList &propertyNames,
                                 DBusMenuLayoutItem &layout);
-    Q_SCRIPTABLE DBusMenuItemPropertiesList GetGroupProperties(const QList<int> &ids, const QStringList &propertyNames);
+    Q_SCRIPTABLE DBusMenuItemPropertiesList GetGroupProperties(const QList<int> &ids,
+                                                               const QStringList &propertyNames);
     Q_SCRIPTABLE QDBusVariant GetProperty(int id, const QString &name);
     Q_SCRIPTABLE void Event(int id, const QString &eventId, const QDBusVariant &data, uint timestamp);
     Q_SCRIPTABLE QList<int> EventGroup(const DBusMenuEventList &events);
@@ -56,12 +60,31 @@ signals:
     Q_SCRIPTABLE void LayoutUpdated(uint revision, int parent);
     Q_SCRIPTABLE void ItemActivationRequested(int id, uint timestamp);
 
+    // Not exported: the host is about to show the menu, or it opened or closed it.
+    void aboutToShowRequested();
+    void hostMenuOpened(bool open);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    bool isKnown(int id) const;
+    int idOf(QAction *action);
     QAction *actionFor(int id) const;
-    QVariantMap propertiesOf(int id, const QStringList &names) const;
-    DBusMenuLayoutItem layoutOf(int id, int depth, const QStringList &names) const;
-    void rebuild();
+    QVariantMap propertiesOf(int id) const;
+    static QVariantMap selected(const QVariantMap &properties, const QStringList &names);
+    DBusMenuLayoutItem layoutOf(int id, int depth, const QStringList &names);
+    bool handleEvent(int id, const QString &eventId);
+    void failUnknown(int id);
+    void sendChanges();
 
     QPointer<QMenu> m_menu;
     uint m_revision = 1;
+    int m_nextId = 1;
+    QHash<QAction *, int> m_ids;
+    // What the host was last told of each entry, to send only what changed.
+    QHash<int, QVariantMap> m_sent;
+    QSet<int> m_changed;
+    bool m_changesPending = false;
+    bool m_layoutChanged = false;
 };

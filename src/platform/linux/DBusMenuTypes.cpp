@@ -89,4 +89,9 @@ void registerDBusMenuTypes()
     qDBusRegisterMetaType<DBusMenuEvent>();
     qDBusRegisterMetaType<DBusMenuEventList>();
     qDBusRegisterMetaType<QList<int>>();
+    // Exported methods and signals name these lists by their aliases, and QtDBus finds a
+    // parameter's type by the name written in the declaration.
+    qRegisterMetaType<DBusMenuItemPropertiesList>("DBusMenuItemPropertiesList");
+    qRegisterMetaType<DBusMenuRemovedPropertiesList>("DBusMenuRemovedPropertiesList");
+    qRegisterMetaType<DBusMenuEventList>("DBusMenuEventList");
 }

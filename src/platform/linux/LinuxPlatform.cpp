@@ -1,6 +1,7 @@
 #include "LinuxPlatform.h"
 
 #include "DBusSessionEvents.h"
+#include "DesktopTrayHost.h"
 #include "FreedesktopNotifications.h"
 #include "QtDesktop.h"
 #include "QtMainLoop.h"
@@ -23,6 +24,7 @@ struct LinuxPlatform::Services {
     QtDesktop desktop;
     FreedesktopNotifications notifications;
     DBusSessionEvents sessionEvents{QDBusConnection::systemBus(), QDBusConnection::sessionBus()};
+    DesktopTrayHost trayHost;
 };
 
 LinuxPlatform::LinuxPlatform()
@@ -30,7 +32,7 @@ LinuxPlatform::LinuxPlatform()
       m_platform(std::make_unique<Platform>(Platform{m_services->mainLoop, m_services->log, m_services->preferences,
                                                      m_services->locations, m_services->input, m_services->loginItem,
                                                      m_services->desktop, m_services->notifications,
-                                                     m_services->sessionEvents}))
+                                                     m_services->sessionEvents, m_services->trayHost}))
 {}
 
 LinuxPlatform::~LinuxPlatform() = default;

@@ -8,13 +8,42 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QDir>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <csignal>
 
 namespace {
 
-QString uniqueServiceName()
+int nextItemNumber()
 {
     static int count = 0;
-    return QStringLiteral("org.kde.StatusNotifierItem-%1-%2").arg(QCoreApplication::applicationPid()).arg(++count);
+    return ++count;
+}
+
+// The icon folders of programs that ended without removing theirs.
+void removeAbandonedIconFolders(const QDir &parent)
+{
+    static const QRegularExpression pattern(QStringLiteral("^tray-icons-(\\d+)-\\d+$"));
+    for (const QString &name : parent.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const auto match = pattern.match(name);
+        if (match.hasMatch() && ::kill(match.captured(1).toInt(), 0) != 0 && errno == ESRCH)
+            QDir(parent.filePath(name)).removeRecursively();
+    }
+}
+
+std::unique_ptr<StatusNotifierIconFolder> makeIconFolder(int itemNumber)
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty() || !QDir().mkpath(runtime + QStringLiteral("/pelmix")))
+        return nullptr;
+    const QDir parent(runtime + QStringLiteral("/pelmix"));
+    removeAbandonedIconFolders(parent);
+    auto folder = std::make_unique<StatusNotifierIconFolder>(
+        parent.filePath(QStringLiteral("tray-icons-%1-%2").arg(QCoreApplication::applicationPid()).arg(itemNumber)));
+    return folder->isUsable() ? std::move(folder) : nullptr;
 }
 
 } // namespace
@@ -25,8 +54,11 @@ StatusNotifierItem::StatusNotifierItem(QDBusConnection connection, QMenu &menu, 
       m_menuExporter(new DBusMenuExporter(menu, this)),
       m_watcherWatch(
           new QDBusServiceWatcher(kWatcherService, m_connection, QDBusServiceWatcher::WatchForOwnerChange, this)),
-      m_serviceName(uniqueServiceName())
+      m_serviceName(QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
+                        .arg(QCoreApplication::applicationPid())
+                        .arg(nextItemNumber()))
 {
+    m_iconFolder = makeIconFolder(m_serviceName.section(QLatin1Char('-'), -1).toInt());
     registerStatusNotifierTypes();
     // A panel started after the program (common at login), restarted, or gone.
     connect(m_watcherWatch, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
@@ -71,6 +103,8 @@ void StatusNotifierItem::publish()
             withdraw();
             return;
         }
+        if (m_iconFolder)
+            m_iconName = m_iconFolder->write(m_faceKey, m_faceImages);
     }
     // A watcher that appears with its host announces the host too; registering a second time
     // while the host is still setting the item up makes some hosts drop it.
@@ -94,8 +128,22 @@ void StatusNotifierItem::withdraw()
     m_registered = false;
 }
 
-void StatusNotifierItem::setAppearance(const QList<QImage> &icon, const QString &label, const QString &labelGuide)
+QString StatusNotifierItem::iconThemePath() const { return m_iconFolder ? m_iconFolder->path() : QString(); }
+
+void StatusNotifierItem::prepareFace(const QString &key, const QList<QImage> &icon)
 {
+    if (m_iconFolder)
+        m_iconFolder->write(key, icon);
+}
+
+void StatusNotifierItem::setAppearance(const QString &key, const QList<QImage> &icon, const QString &label,
+                                       const QString &labelGuide)
+{
+    m_faceKey = key;
+    m_faceImages = icon;
+    // Files are written only while a host may read them.
+    if (m_iconFolder && m_published)
+        m_iconName = m_iconFolder->write(key, icon);
     m_pixmaps.clear();
     for (const QImage &image : icon)
         m_pixmaps.append(StatusNotifierPixmap::fromImage(image));
@@ -114,6 +162,8 @@ void StatusNotifierItem::Activate(int x, int y) { emit activated(QPoint(x, y)); 
 
 // Hosts send a middle click here; the panel is the one thing to show.
 void StatusNotifierItem::SecondaryActivate(int x, int y) { emit activated(QPoint(x, y)); }
+
+void StatusNotifierItem::XAyatanaSecondaryActivate(uint) { emit activated(QPoint()); }
 
 void StatusNotifierItem::ContextMenu(int x, int y) { emit contextMenuRequested(QPoint(x, y)); }
 

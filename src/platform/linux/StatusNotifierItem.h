@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/linux/StatusNotifierIconFolder.h"
 #include "platform/linux/StatusNotifierTypes.h"
 
 #include <QDBusConnection>
 #include <QObject>
 #include <QPoint>
+
+#include <memory>
 
 class DBusMenuExporter;
 class QDBusServiceWatcher;
@@ -58,8 +61,11 @@ public:
     QString serviceName() const { return m_serviceName; }
     DBusMenuExporter &menuExporter() const { return *m_menuExporter; }
 
-    // A new face: sent to the host at once (a few times an hour, when the minutes change).
-    void setAppearance(const QList<QImage> &icon, const QString &label, const QString &labelGuide);
+    // A new face: sent to the host at once (a few times an hour, when the minutes change), as
+    // pixmaps and as an icon named after `key`, which names the face.
+    void setAppearance(const QString &key, const QList<QImage> &icon, const QString &label, const QString &labelGuide);
+    // The face likely to come next, written ahead for hosts that read icon names.
+    void prepareFace(const QString &key, const QList<QImage> &icon);
     // The exact time for the tooltip; read by the host when it asks, nothing is sent.
     void setToolTipText(const QString &text) { m_toolTipText = text; }
 
@@ -68,9 +74,9 @@ public:
     QString title() const { return QStringLiteral("Pelmix"); }
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
-    QString iconName() const { return {}; }
+    QString iconName() const { return m_iconName; }
     StatusNotifierPixmaps iconPixmap() const { return m_pixmaps; }
-    QString iconThemePath() const { return {}; }
+    QString iconThemePath() const;
     QString emptyName() const { return {}; }
     StatusNotifierPixmaps noPixmaps() const { return {}; }
     StatusNotifierToolTip toolTip() const { return {QString(), {}, title(), m_toolTipText}; }
@@ -84,6 +90,9 @@ public slots:
     Q_SCRIPTABLE void SecondaryActivate(int x, int y);
     Q_SCRIPTABLE void ContextMenu(int x, int y);
     Q_SCRIPTABLE void Scroll(int delta, const QString &orientation);
+    // The Ayatana hosts' middle click (MATE's indicator applet, Ubuntu's top bar), which has no
+    // position: the panel opens at the pointer.
+    Q_SCRIPTABLE void XAyatanaSecondaryActivate(uint timestamp);
 
 signals:
     Q_SCRIPTABLE void NewTitle();
@@ -92,6 +101,7 @@ signals:
     Q_SCRIPTABLE void NewOverlayIcon();
     Q_SCRIPTABLE void NewToolTip();
     Q_SCRIPTABLE void NewStatus(const QString &status);
+    Q_SCRIPTABLE void NewIconThemePath(const QString &path);
     Q_SCRIPTABLE void XAyatanaNewLabel(const QString &label, const QString &guide);
 
     // Not exported: what the host asked for, at screen coordinates.
@@ -111,6 +121,10 @@ private:
     bool m_published = false;
     // Registered with the watcher that owns its name now; a new owner needs a new registration.
     bool m_registered = false;
+    std::unique_ptr<StatusNotifierIconFolder> m_iconFolder;
+    QString m_iconName;
+    QString m_faceKey;
+    QList<QImage> m_faceImages;
     StatusNotifierPixmaps m_pixmaps;
     QString m_label;
     QString m_labelGuide;

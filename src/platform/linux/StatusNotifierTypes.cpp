@@ -68,4 +68,5 @@ void registerStatusNotifierTypes()
     qDBusRegisterMetaType<StatusNotifierPixmap>();
     qDBusRegisterMetaType<StatusNotifierPixmaps>();
     qDBusRegisterMetaType<StatusNotifierToolTip>();
+    qRegisterMetaType<StatusNotifierPixmaps>("StatusNotifierPixmaps");
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/TrayHost.h"
+
+#include <QByteArray>
+
+struct xcb_connection_t;
+
+// The desktop's panels as the tray item sees them. On X11 the panels are dock windows: their
+// place and their colour are read from the server (on the program's own connection). Elsewhere
+// the desktop is judged by name: GNOME Shell's and Sway's bars are dark, others follow the
+// program's palette.
+class DesktopTrayHost final : public TrayHost {
+public:
+    DesktopTrayHost();
+
+    std::optional<QRect> panelAt(const QPoint &point) const override;
+    std::optional<QPoint> pointer() const override;
+    Look panelLook() const override;
+
+    // The look a desktop's panels have by default, where it cannot be read; none when the
+    // palette is the better guess. `currentDesktop` is XDG_CURRENT_DESKTOP.
+    static std::optional<Look> defaultLookOf(const QByteArray &currentDesktop);
+
+private:
+    xcb_connection_t *m_x11 = nullptr;
+};

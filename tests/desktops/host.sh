@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# One real desktop host, started headless with the real program inside, checked as a user meets
+# it: the item's icon (and label, where the host draws labels), a left click opening the panel
+# beside the bar, "Quit Pelmix" chosen from the host's own menu ending the program with the
+# open session recorded, and presence turning PRESENT, AWAY, PRESENT through the host's input.
+#
+#   tests/desktops/host.sh HOST BUILD_DIR      HOST: xfce mate lxqt
+set -euo pipefail
+host=$1
+binary=$2/bin/pelmix
+source "$(dirname "$0")/lib.sh"
+
+# ---- X11 hosts: Xvfb, a private session bus, the panel; input and clicks through XTest.
+x11_shot() { import -window root -crop "${screen_width}x40+0+0" +repage "$1"; }
+x11_activity() { xdotool mousemove_relative -- 1 1; xdotool mousemove_relative -- -1 -1; }
+x11_main_window_aside() { # no window manager: the main window opens at the top left, over the bar
+  xdotool search --onlyvisible --name '^Focus$' windowmove %@ 100 200 2>/dev/null || true
+}
+x11_panel_geometry() { # "x y width height" of the program's open panel
+  xwininfo -root -tree | awk 'NF > 2 && /"Pelmix": \("pelmix" "Pelmix"\)/ && $(NF-1) ~ /^220x/ {
+    split($(NF-1), g, "[x+]"); print g[3], g[4], g[1], g[2]; exit }'
+}
+x11_bar_bottom() { # the last row of the bar: the window across the top of the screen
+  xwininfo -root -tree | awk -v w="$screen_width" 'NF > 2 && $(NF-1) ~ "^" w "x[0-9]+\\+0\\+0$" {
+    split($(NF-1), g, "[x+]"); if (g[2] >= 16 && g[2] <= 64) { print g[2] - 1; exit } }'
+}
+
+# The host's activation (a left click, or a middle one where the left opens the menu) opens the
+# panel below the top bar (not over it), around the item.
+expect_panel_beside_bar() {
+  local bar_bottom=$1 centre=$((item_x + item_w / 2)) px py pw ph
+  xdotool mousemove "$centre" "$((item_y + item_h / 2))" click "${activate_button:-1}"
+  wait_for 5 test -n "$(x11_panel_geometry)" || fail "a left click on the item opened no panel"
+  read -r px py pw ph <<<"$(x11_panel_geometry)"
+  [ "$py" -gt "$bar_bottom" ] && [ "$py" -le $((bar_bottom + 4)) ] ||
+    fail "the panel's top is at $py, the bar ends at $bar_bottom"
+  [ "$px" -le "$centre" ] && [ "$centre" -le $((px + pw)) ] || fail "the panel ($px..$((px + pw))) is not at the item ($centre)"
+  xdotool key Escape
+  wait_for 5 test -z "$(x11_panel_geometry)" || fail "Escape did not close the panel"
+}
+
+# Right click, then the host's own menu: from no selection Up reaches the last entry.
+x11_quit_from_host_menu() {
+  xdotool mousemove "$((item_x + item_w / 2))" "$((item_y + item_h / 2))" click "${menu_button:-3}"
+  sleep 1
+  xdotool key Up Return
+}
+
+start_xfce() {
+  need xfce4-panel
+  mkdir -p "$home/.config/xfce4/xfconf/xfce-perchannel-xml"
+  cat >"$home/.config/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="position-locked" type="bool" value="true"/>
+      <property name="size" type="uint" value="26"/>
+      <property name="plugin-ids" type="array"><value type="int" value="1"/></property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="systray"/>
+  </property>
+</channel>
+XML
+  xfce4-panel --disable-wm-check >"$work/host.log" 2>&1 &
+  pids+=($!)
+}
+
+start_mate() {
+  local service=/usr/libexec/ayatana-indicator-application/ayatana-indicator-application-service
+  need mate-panel dconf "$service"
+  # One panel along the top holding nothing but the indicator applet, which the Ayatana
+  # application service (watcher and host) feeds: named icons only, and labels. (MATE's
+  # notification-area applet, run this way, draws no icon of any item, not even one with a
+  # stock icon name; it is not the one tested.)
+  dconf load /org/mate/panel/ <<'DCONF'
+[general]
+toplevel-id-list=['top']
+object-id-list=['indicators']
+
+[toplevels/top]
+orientation='top'
+size=28
+expand=true
+screen=0
+
+[objects/indicators]
+object-type='applet'
+applet-iid='IndicatorAppletFactory::IndicatorApplet'
+toplevel-id='top'
+position=0
+relative-to-edge='end'
+locked=true
+DCONF
+  "$service" >"$work/service.log" 2>&1 &
+  pids+=($!)
+  mate-panel >"$work/host.log" 2>&1 &
+  pids+=($!)
+  # The icon and the label beside it; Ayatana hosts open the menu with the left button and
+  # activate with the middle one.
+  min_item_width=60 menu_button=1 activate_button=2
+}
+
+start_lxqt() {
+  need lxqt-panel
+  mkdir -p "$home/.config/lxqt"
+  cat >"$home/.config/lxqt/panel.conf" <<'CONF'
+[General]
+panels=top
+iconTheme=hicolor
+
+[top]
+plugins=sni
+position=Top
+panelSize=28
+alignment=1
+
+[sni]
+type=statusnotifier
+CONF
+  lxqt-panel >"$work/host.log" 2>&1 &
+  pids+=($!)
+}
+
+run_x11_host() {
+  screen_width=1024
+  make_pelmix_home
+  # The host, and what the bus starts for it (xfconfd, dconf), share the program's home.
+  export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
+    XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/runtime" XDG_SESSION_TYPE=x11 NO_AT_BRIDGE=1
+  unset WAYLAND_DISPLAY SESSION_MANAGER
+  start_private_x "${screen_width}x600"
+  start_session_bus
+  "start_$host"
+  wait_for 30 host_ready || fail "no StatusNotifierWatcher with a host came up"
+  sleep 1
+  x11_shot "$work/empty-bar.png"
+
+  step "the item's icon in the bar"
+  start_pelmix DISPLAY="$DISPLAY" XDG_SESSION_TYPE=x11 QT_QPA_PLATFORM=xcb
+  wait_for_item
+  wait_for 5 x11_main_window_aside
+  wait_for_drawn_item "$work/empty-bar.png" x11_shot "${min_item_width:-12}"
+  echo "item at $item_x,$item_y ${item_w}x$item_h"
+
+  step "presence through XTest input"
+  expect_presence_cycle x11_activity
+
+  step "a left click opens the panel beside the bar"
+  expect_panel_beside_bar "$(x11_bar_bottom)"
+
+  step "Quit Pelmix from the host's menu"
+  x11_quit_from_host_menu
+  expect_quit_recorded
+  echo "PASS: $host"
+}
+
+case $host in
+  xfce | mate | lxqt) run_x11_host ;;
+  *) echo "unknown host $host" >&2; exit 2 ;;
+esac
