@@ -27,6 +27,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so dpkg-shlibdeps cannot see them: the symbol font the tray and the
 # views draw with, and the SVG plugins that load the icons.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-materialdesignicons-webfont, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-materialdesignicons-webfont, libqt6svg6, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xdg-user-dirs")
 include(CPack)

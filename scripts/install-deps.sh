@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libqt6dbus6
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libqt6dbus6 qt6-wayland
   libgl-dev libxkbcommon-dev
   nlohmann-json3-dev
   libx11-dev libxi-dev libxtst-dev libx11-xcb-dev libxcb1-dev
@@ -15,7 +15,7 @@ packages=(
   desktop-file-utils xdg-user-dirs appstream dpkg-dev file
   fonts-dejavu-core fonts-materialdesignicons-webfont
   imagemagick xfce4-panel lxqt-panel mate-panel mate-indicator-applet ayatana-indicator-application
-  dconf-cli dconf-service
+  dconf-cli dconf-service sway grim
 )
 
 missing=()

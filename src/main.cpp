@@ -5,6 +5,7 @@
 #include "platform/DesktopEntryId.h"
 #include "platform/Platform.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/QtPlatformChoice.h"
 #include "ui/screens/ScreenFactories.h"
 
 #include <QApplication>
@@ -17,6 +18,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(reason));
         return 1;
     }
+    const QtPlatformChoice choice = QtPlatformChoice::choose(
+        {qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY")}, QtPlatformChoice::installedPlugins());
+    if (!choice.note.isEmpty())
+        std::printf("GraphicalSession: %s\n", qPrintable(choice.note));
+    if (choice.platform.isEmpty())
+        return 1;
+    qputenv("QT_QPA_PLATFORM", choice.platform);
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelmix"));

@@ -52,15 +52,13 @@ void ActivityMonitor::promptForPermission()
     m_platform.log.line(QStringLiteral("ActivityMonitor: prompting for accessibility permission"));
     m_platform.input.promptForTrust();
 
-    // Linux has no settings page that grants this: what is missing is a way into the session's
+    // Linux has no permission that grants this: what is missing is a way into the session's
     // input (XInput2, or a compositor's idle notifications). So the alert says what the session
-    // lacks, and has no "Open Settings" button that would lead nowhere.
+    // lacks and what the user can do, and has no "Open Settings" button that would lead nowhere.
     AlertRequest alert;
-    alert.messageText = QStringLiteral("Accessibility Access Required");
-    alert.informativeText =
-        QStringLiteral("Pelmix needs Accessibility access to monitor keyboard/mouse activity.\n\n") +
-        m_platform.input.missingAccessText();
-    alert.buttons = {QStringLiteral("Later")};
+    alert.messageText = m_platform.input.missingAccessTitle();
+    alert.informativeText = m_platform.input.missingAccessText();
+    alert.buttons = {QStringLiteral("OK")};
     alert.warningStyle = true;
     m_platform.desktop.runModalAlert(alert);
 

@@ -30,6 +30,9 @@ public:
     // nothing in the session lets the program observe input.
     virtual QString methodName() const { return {}; }
 
+    // While not trusted: what the session lacks, in a few words (a title).
+    virtual QString missingAccessTitle() const { return QStringLiteral("Activity can't be seen in this session"); }
+
     // While not trusted: what the session lacks and what the user can do, in a sentence or two.
     virtual QString missingAccessText() const
     {

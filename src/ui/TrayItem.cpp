@@ -15,6 +15,7 @@
 #include "timer/WorkTimer.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -49,8 +50,14 @@ TrayItem::TrayItem(AppState &appState, TrayActions &actions, const TrayHost &hos
     connect(&m_statusNotifier->menuExporter(), &DBusMenuExporter::hostMenuOpened, m_menu, &TrayMenu::setHostMenuOpen);
     connect(m_statusNotifier, &StatusNotifierItem::hostProbed, this, &TrayItem::useStatusNotifier);
     connect(m_statusNotifier, &StatusNotifierItem::activated, this, [this](const QPoint &at) { openPanel(at); });
-    connect(m_statusNotifier, &StatusNotifierItem::contextMenuRequested, this,
-            [this](const QPoint &at) { m_menu->menu().popup(at.isNull() ? QCursor::pos() : at); });
+    connect(m_statusNotifier, &StatusNotifierItem::contextMenuRequested, this, [this](const QPoint &at) {
+        // A Wayland client may open a menu only from a window of its own; the panel has the
+        // same entries.
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            openPanel(at);
+        else
+            m_menu->menu().popup(at.isNull() ? QCursor::pos() : at);
+    });
     connect(m_label, &MenuBarLabel::faceChanged, this, &TrayItem::showFace);
     connect(m_label, &MenuBarLabel::timeTextChanged, m_statusNotifier, &StatusNotifierItem::setToolTipText);
     m_statusNotifier->setToolTipText(m_label->model().timeText);

@@ -4,7 +4,7 @@
 # beside the bar, "Quit Pelmix" chosen from the host's own menu ending the program with the
 # open session recorded, and presence turning PRESENT, AWAY, PRESENT through the host's input.
 #
-#   tests/desktops/host.sh HOST BUILD_DIR      HOST: xfce mate lxqt
+#   tests/desktops/host.sh HOST BUILD_DIR      HOST: xfce mate lxqt sway
 set -euo pipefail
 host=$1
 binary=$2/bin/pelmix
@@ -161,7 +161,89 @@ run_x11_host() {
   echo "PASS: $host"
 }
 
+# ---- Wayland hosts, without Xwayland: pointer input through the compositor's protocol for
+# emulated devices (tests/desktops/wayland_input.cpp), pictures through grim.
+wayland_input() { as_session env XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$wayland" "$(dirname "$binary")/pelmix_wayland_input" "$@"; }
+wayland_activity() { wayland_input nudge; }
+wayland_click() { wayland_input click "$1" "$((item_x + item_w / 2))" "$((item_y + item_h / 2))" "$screen_width" "$screen_height"; }
+# The tray's end of the bar only: the workspace buttons at the other end come and go.
+sway_shot() { as_session env XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$wayland" grim -g "$shot_left,0 200x22" - >"$1"; }
+sway_windows() { # "name x y width height" of each window
+  as_session env XDG_RUNTIME_DIR="$runtime" SWAYSOCK="$(ls "$runtime"/sway-ipc.*.sock)" swaymsg -t get_tree -r |
+    python3 -c '
+import json, sys
+def walk(node):
+    if node.get("app_id") or node.get("window"):
+        r = node["rect"]; print(node["name"], r["x"], r["y"], r["width"], r["height"])
+    for child in node.get("nodes", []) + node.get("floating_nodes", []): walk(child)
+walk(json.load(sys.stdin))'
+}
+sway_panel() { sway_windows | awk '$1 == "Pelmix" && $4 == 220 {print $2, $3, $4, $5}'; }
+
+start_sway() {
+  need sway grim python3
+  cat >"$work/sway.conf" <<CONF
+xwayland disable
+output HEADLESS-1 resolution ${screen_width}x${screen_height}
+bar {
+  position top
+  tray_output *
+}
+CONF
+  as_session env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin DBUS_SESSION_BUS_ADDRESS="$private_bus" \
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$work/sway.conf" >"$work/host.log" 2>&1 &
+  pids+=($!)
+  wait_for 10 test -S "$runtime/$wayland" || fail "sway did not start"
+}
+
+run_wayland_host() {
+  screen_width=1280 screen_height=800 wayland=wayland-1 shot_left=1080
+  session_user
+  make_pelmix_home
+  runtime=$work/runtime
+  mkdir -p "$runtime"
+  chmod 700 "$runtime"
+  [ -n "${as_user:-}" ] && chown -R "$as_user" "$home" "$runtime"
+  pelmix_runtime=$runtime
+  # The session's bus, where the bar's tray is the watcher and the host.
+  as_session env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$wayland" PATH=/usr/bin:/bin \
+    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>/dev/null &
+  pids+=($!)
+  wait_for 10 test -s "$work/bus" || fail "dbus-daemon did not start"
+  export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+  private_bus=$DBUS_SESSION_BUS_ADDRESS
+  "start_$host"
+  wait_for 30 host_ready || fail "no StatusNotifierWatcher with a host came up"
+  sleep 1
+  "${host}_shot" "$work/empty-bar.png"
+
+  step "the item's icon in the bar"
+  start_pelmix WAYLAND_DISPLAY="$wayland" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP="$host"
+  grep -q "GraphicalSession:" "$work/pelmix.log" && fail "$(grep GraphicalSession: "$work/pelmix.log")"
+  wait_for_item
+  wait_for_drawn_item "$work/empty-bar.png" "${host}_shot" 12
+  echo "item at $item_x,$item_y ${item_w}x$item_h"
+
+  step "presence through the compositor's input"
+  expect_presence_cycle wayland_activity
+
+  step "a left click opens the panel (where the compositor puts it)"
+  wayland_click left
+  wait_for 5 test -n "$("${host}_panel")" || fail "a left click on the item opened no panel: $("${host}_windows")"
+
+  step "Quit Pelmix from the panel the right button opens"
+  local px py pw ph
+  read -r px py pw ph <<<"$("${host}_panel")"
+  wayland_click right
+  sleep 1
+  # The last entry of the panel.
+  wayland_input click left "$((px + pw / 2))" "$((py + ph - 16))" "$screen_width" "$screen_height"
+  expect_quit_recorded
+  echo "PASS: $host"
+}
+
 case $host in
   xfce | mate | lxqt) run_x11_host ;;
+  sway) run_wayland_host ;;
   *) echo "unknown host $host" >&2; exit 2 ;;
 esac

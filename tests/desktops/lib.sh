@@ -41,26 +41,42 @@ pelmix_environment() { # the environment the program starts with, as NAME=VALUE 
     DBUS_SESSION_BUS_ADDRESS="${private_bus:-disabled:}" PATH=/usr/bin:/bin
 }
 
-# start_pelmix [extra NAME=VALUE ...]: the real program from the build, as this user or, with
-# $as_user set, as that user; sets $pelmix.
+# as_session COMMAND...: runs a command of the desktop session: as this user or, where the
+# host refuses root, as $as_user.
+as_session() {
+  if [ -n "${as_user:-}" ]; then
+    setpriv --reuid="$as_user" --regid="$(id -g "$as_user")" --init-groups "$@"
+  else
+    "$@"
+  fi
+}
+
+# session_user: the user who runs a host that refuses root (Sway): one the test makes, with no
+# home and no login, when it runs as root; otherwise the one running the test.
+session_user() {
+  [ "$(id -u)" = 0 ] || return 0
+  as_user=pelmix-desktop-test
+  id "$as_user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$as_user"
+  chmod 755 "$work"
+}
+
+# start_pelmix [extra NAME=VALUE ...]: the real program from the build, in the session; sets $pelmix.
 start_pelmix() {
-  local -a runner=()
-  [ -n "${as_user:-}" ] && runner=(setpriv --reuid="$as_user" --regid="$(id -g "$as_user")" --init-groups)
   # shellcheck disable=SC2046
-  "${runner[@]}" env -i $(pelmix_environment) "$@" "$binary" >"$work/pelmix.log" 2>&1 &
+  as_session env -i $(pelmix_environment) "$@" "$binary" >"$work/pelmix.log" 2>&1 &
   pelmix=$!
   pids+=($pelmix)
   wait_for 10 grep -q "AppState: start() called" "$work/pelmix.log" || fail "Pelmix did not start"
 }
 
 watcher_property() { # NAME: a property of the StatusNotifierWatcher on the private bus
-  dbus-send --session --print-reply=literal --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+  as_session dbus-send --session --print-reply=literal --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
     org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher "string:$1" 2>/dev/null
 }
 host_ready() { watcher_property IsStatusNotifierHostRegistered | grep -q true; }
 item_service() { watcher_property RegisteredStatusNotifierItems | grep -o 'org.kde.StatusNotifierItem-[0-9-]*' | head -n1; }
 item_property() { # NAME: a property of the program's item
-  dbus-send --session --print-reply=literal --dest="$(item_service)" /StatusNotifierItem \
+  as_session dbus-send --session --print-reply=literal --dest="$(item_service)" /StatusNotifierItem \
     org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem "string:$1" 2>/dev/null
 }
 
@@ -95,6 +111,7 @@ wait_for_drawn_item() {
     box=$(changed_box "$before" "$work/bar.png" || true)
     if [ -n "$box" ] && [ "$box" = "$last" ] && [ "$(echo "$box" | cut -d' ' -f3)" -ge "$min_width" ]; then
       read -r item_x item_y item_w item_h <<<"$box"
+      item_x=$((item_x + ${shot_left:-0}))
       cp "$work/bar.png" "$work/item.png"
       save_item_picture
       return 0
@@ -109,7 +126,7 @@ wait_for_drawn_item() {
 # as tray-HOST.png, three times enlarged (scripts/screenshots.sh uses it for docs/).
 save_item_picture() {
   [ -n "${PELMIX_DESKTOP_PICTURES:-}" ] || return 0
-  local left=$((item_x > 40 ? item_x - 40 : 0))
+  local left=$((item_x - ${shot_left:-0} > 40 ? item_x - ${shot_left:-0} - 40 : 0))
   mkdir -p "$PELMIX_DESKTOP_PICTURES"
   convert "$work/item.png" -crop "$((item_w + 80))x$((item_y + item_h + 4))+$left+0" +repage \
     -filter point -resize 300% "$PELMIX_DESKTOP_PICTURES/tray-$host.png"

@@ -45,7 +45,8 @@ $files"
   local depends
   depends=$(dpkg-deb -f "$deb" Depends)
   # dpkg-shlibdeps ran (the Qt libraries are there) and the run-time-loaded pieces were added.
-  for needed in libqt6widgets6 libqt6dbus6 libx11-6 libxi6 fonts-materialdesignicons-webfont libqt6svg6; do
+  for needed in libqt6widgets6 libqt6dbus6 libx11-6 libxi6 fonts-materialdesignicons-webfont libqt6svg6 \
+    qt6-wayland; do
     grep -qw "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
   done
   # Stripped: the debug information of the build does not ship.

@@ -130,13 +130,16 @@ std::optional<QPoint> DesktopTrayHost::pointer() const
     return QPoint(reply->root_x, reply->root_y) / devicePixelRatio();
 }
 
-std::optional<TrayHost::Look> DesktopTrayHost::defaultLookOf(const QByteArray &currentDesktop)
+std::optional<TrayHost::Look> DesktopTrayHost::defaultLookOf(const QByteArray &currentDesktop, bool wayland)
 {
-    for (const QByteArray &name : currentDesktop.toLower().split(':')) {
-        if (name == "gnome" || name == "sway" || name == "ubuntu" || name == "unity")
+    const QList<QByteArray> names = currentDesktop.toLower().split(':');
+    if (names.contains("kde") || names.contains("lxqt"))
+        return std::nullopt;
+    for (const QByteArray &name : names) {
+        if (name == "gnome" || name == "sway" || name == "ubuntu" || name == "unity" || name == "hyprland")
             return Look::dark;
     }
-    return std::nullopt;
+    return wayland ? std::optional(Look::dark) : std::nullopt;
 }
 
 TrayHost::Look DesktopTrayHost::panelLook() const
@@ -147,7 +150,7 @@ TrayHost::Look DesktopTrayHost::panelLook() const
                 return *lightness >= 128 ? Look::light : Look::dark;
         }
     }
-    if (const auto look = defaultLookOf(qgetenv("XDG_CURRENT_DESKTOP")))
+    if (const auto look = defaultLookOf(qgetenv("XDG_CURRENT_DESKTOP"), !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")))
         return *look;
     return QGuiApplication::palette().color(QPalette::Window).lightness() >= 128 ? Look::light : Look::dark;
 }

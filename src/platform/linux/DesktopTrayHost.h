@@ -8,8 +8,8 @@ struct xcb_connection_t;
 
 // The desktop's panels as the tray item sees them. On X11 the panels are dock windows: their
 // place and their colour are read from the server (on the program's own connection). Elsewhere
-// the desktop is judged by name: GNOME Shell's and Sway's bars are dark, others follow the
-// program's palette.
+// the desktop is judged by name: Plasma's panels follow the palette its theme gives the
+// program; other Wayland bars (GNOME Shell's, Sway's, waybar's) are dark by default.
 class DesktopTrayHost final : public TrayHost {
 public:
     DesktopTrayHost();
@@ -20,7 +20,7 @@ public:
 
     // The look a desktop's panels have by default, where it cannot be read; none when the
     // palette is the better guess. `currentDesktop` is XDG_CURRENT_DESKTOP.
-    static std::optional<Look> defaultLookOf(const QByteArray &currentDesktop);
+    static std::optional<Look> defaultLookOf(const QByteArray &currentDesktop, bool wayland);
 
 private:
     xcb_connection_t *m_x11 = nullptr;

@@ -29,13 +29,24 @@ QString inputMethodName(InputMethod method)
     return {};
 }
 
+QString missingInputMethodTitle(bool waylandSession)
+{
+    return waylandSession ? QStringLiteral("This Wayland session tells Pelmix nothing of your activity")
+                          : QStringLiteral("This X11 session has no XInput 2");
+}
+
 QString missingInputMethodText(bool waylandSession)
 {
+    const QString keepsChecking =
+        QStringLiteral(" Pelmix keeps checking every second and starts counting as soon as the session offers it.");
     if (waylandSession)
         return QStringLiteral("This Wayland session's compositor offers neither ext-idle-notify-v1 nor GNOME Mutter's "
-                              "IdleMonitor (nor org_kde_kwin_idle), through which Pelmix sees activity. Sign in to a "
-                              "GNOME, KDE Plasma or wlroots-based session, or to an X11 (Xorg) session.");
+                              "IdleMonitor (nor org_kde_kwin_idle), through which Pelmix sees activity. GNOME, KDE "
+                              "Plasma, Sway and other wlroots-based desktops offer one, and so does any X11 (Xorg) "
+                              "session: sign in to one of them.") +
+               keepsChecking;
     return QStringLiteral("This X11 session's server does not offer XInput 2, through which Pelmix sees activity. "
-                          "Sign in to a session whose X server has it (any current Xorg), or to a GNOME or KDE "
-                          "Plasma Wayland session.");
+                          "Sign in to a session whose X server has it (any current Xorg), or to a GNOME, KDE "
+                          "Plasma or wlroots-based Wayland session.") +
+           keepsChecking;
 }

@@ -24,3 +24,4 @@ QString inputMethodName(InputMethod method);
 
 // What the session lacks when no method answers, and what the user can do about it.
 QString missingInputMethodText(bool waylandSession);
+QString missingInputMethodTitle(bool waylandSession);

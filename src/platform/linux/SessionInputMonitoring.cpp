@@ -51,6 +51,11 @@ std::unique_ptr<InputTap> SessionInputMonitoring::createTap(std::function<void()
     return nullptr;
 }
 
+QString SessionInputMonitoring::missingAccessTitle() const
+{
+    return missingInputMethodTitle(X11InputMonitoring::isWaylandSession());
+}
+
 QString SessionInputMonitoring::missingAccessText() const
 {
     return missingInputMethodText(X11InputMonitoring::isWaylandSession());

@@ -20,6 +20,7 @@ public:
     void promptForTrust() override {}
     std::unique_ptr<InputTap> createTap(std::function<void()> onActivity) override;
     QString methodName() const override { return inputMethodName(m_method); }
+    QString missingAccessTitle() const override;
     QString missingAccessText() const override;
 
 private:
