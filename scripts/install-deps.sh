@@ -15,7 +15,7 @@ packages=(
   desktop-file-utils xdg-user-dirs appstream dpkg-dev file
   fonts-dejavu-core fonts-materialdesignicons-webfont
   imagemagick xfce4-panel lxqt-panel mate-panel mate-indicator-applet ayatana-indicator-application
-  dconf-cli dconf-service sway grim
+  dconf-cli dconf-service sway grim weston gnome-shell gnome-shell-extension-appindicator python3-gi
 )
 
 missing=()

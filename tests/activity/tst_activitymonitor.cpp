@@ -134,6 +134,9 @@ private slots:
         f.monitor->requestPermission();
         QCOMPARE(f.fake.input.prompts, 1);
         QCOMPARE(f.fake.desktop.alerts.size(), 1);
+        // What the session lacks, not a permission Linux does not have.
+        QCOMPARE(f.fake.desktop.alerts[0].messageText, f.fake.input.missingAccessTitle());
+        QCOMPARE(f.fake.desktop.alerts[0].buttons, QStringList{"OK"});
 
         f.fake.mainLoop.advance(5.5);
         QVERIFY(!f.monitor->permissionGranted());

@@ -68,6 +68,7 @@ private slots:
         QCOMPARE(tap != nullptr, !method.isEmpty());
         if (method.isEmpty()) {
             QVERIFY(monitoring.missingAccessText().contains("neither ext-idle-notify-v1 nor GNOME Mutter"));
+            QCOMPARE(monitoring.missingAccessTitle(), "This Wayland session tells Pelmix nothing of your activity");
             return;
         }
         QTRY_COMPARE_WITH_TIMEOUT(compositor.notificationCount(), 1, kWaitMs);

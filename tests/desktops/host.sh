@@ -4,7 +4,7 @@
 # beside the bar, "Quit Pelmix" chosen from the host's own menu ending the program with the
 # open session recorded, and presence turning PRESENT, AWAY, PRESENT through the host's input.
 #
-#   tests/desktops/host.sh HOST BUILD_DIR      HOST: xfce mate lxqt sway
+#   tests/desktops/host.sh HOST BUILD_DIR      HOST: xfce mate lxqt sway gnome gnome-appindicator weston
 set -euo pipefail
 host=$1
 binary=$2/bin/pelmix
@@ -30,13 +30,13 @@ x11_bar_bottom() { # the last row of the bar: the window across the top of the s
 expect_panel_beside_bar() {
   local bar_bottom=$1 centre=$((item_x + item_w / 2)) px py pw ph
   xdotool mousemove "$centre" "$((item_y + item_h / 2))" click "${activate_button:-1}"
-  wait_for 5 test -n "$(x11_panel_geometry)" || fail "a left click on the item opened no panel"
+  wait_for 5 answers x11_panel_geometry || fail "a left click on the item opened no panel"
   read -r px py pw ph <<<"$(x11_panel_geometry)"
   [ "$py" -gt "$bar_bottom" ] && [ "$py" -le $((bar_bottom + 4)) ] ||
     fail "the panel's top is at $py, the bar ends at $bar_bottom"
   [ "$px" -le "$centre" ] && [ "$centre" -le $((px + pw)) ] || fail "the panel ($px..$((px + pw))) is not at the item ($centre)"
   xdotool key Escape
-  wait_for 5 test -z "$(x11_panel_geometry)" || fail "Escape did not close the panel"
+  wait_for 5 silent x11_panel_geometry || fail "Escape did not close the panel"
 }
 
 # Right click, then the host's own menu: from no selection Up reaches the last entry.
@@ -190,8 +190,8 @@ bar {
   tray_output *
 }
 CONF
-  as_session env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin DBUS_SESSION_BUS_ADDRESS="$private_bus" \
-    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$work/sway.conf" >"$work/host.log" 2>&1 &
+  spawn_in_session env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin DBUS_SESSION_BUS_ADDRESS="$private_bus" \
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$work/sway.conf" >"$work/host.log" 2>&1
   pids+=($!)
   wait_for 10 test -S "$runtime/$wayland" || fail "sway did not start"
 }
@@ -206,8 +206,8 @@ run_wayland_host() {
   [ -n "${as_user:-}" ] && chown -R "$as_user" "$home" "$runtime"
   pelmix_runtime=$runtime
   # The session's bus, where the bar's tray is the watcher and the host.
-  as_session env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$wayland" PATH=/usr/bin:/bin \
-    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>/dev/null &
+  spawn_in_session env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$wayland" PATH=/usr/bin:/bin \
+    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>/dev/null
   pids+=($!)
   wait_for 10 test -s "$work/bus" || fail "dbus-daemon did not start"
   export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
@@ -229,7 +229,7 @@ run_wayland_host() {
 
   step "a left click opens the panel (where the compositor puts it)"
   wayland_click left
-  wait_for 5 test -n "$("${host}_panel")" || fail "a left click on the item opened no panel: $("${host}_windows")"
+  wait_for 5 answers "${host}_panel" || fail "a left click on the item opened no panel: $("${host}_windows")"
 
   step "Quit Pelmix from the panel the right button opens"
   local px py pw ph
@@ -242,8 +242,143 @@ run_wayland_host() {
   echo "PASS: $host"
 }
 
+# ---- GNOME Shell, headless on Wayland without Xwayland; input through Mutter's RemoteDesktop,
+# pictures and window places from the shell itself, in the unsafe mode a test extension turns on.
+gnome() { "$(dirname "$0")/gnome_remote.py" "$@"; }
+gnome_click() { gnome click "$1" "$2" "$3" "$screen_width" "$screen_height"; }
+gnome_activity() { gnome nudge; }
+gnome_shot() {
+  gdbus call --session -d org.gnome.Shell.Screenshot -o /org/gnome/Shell/Screenshot \
+    -m org.gnome.Shell.Screenshot.ScreenshotArea "$shot_left" 0 "$((screen_width - shot_left))" 30 false "$1" >/dev/null
+}
+gnome_windows() {
+  gnome eval 'global.get_window_actors().map(a => { const w = a.meta_window, r = w.get_frame_rect();
+    return [w.get_title(), r.x, r.y, r.width, r.height].join(" "); }).join("\n")' | tr -d '"' | sed 's/\\n/\n/g'
+}
+gnome_panel() { gnome_windows | awk '$1 == "Pelmix" && $4 == 220 {print $2, $3, $4, $5}'; }
+gnome_main_window() { gnome_windows | grep -q '^Focus '; }
+# The centre of the shell's label that reads $1 (an entry of the menu it draws).
+gnome_label_centre() {
+  gnome eval "(function find(a) { if (a.text === '$1' && a.visible) { const [x, y] = a.get_transformed_position();
+    const [w, h] = a.get_transformed_size(); return Math.round(x + w / 2) + ' ' + Math.round(y + h / 2); }
+    for (const c of a.get_children()) { const r = find(c); if (r) return r; } return ''; })(global.stage)" | tr -d '"'
+}
+
+start_gnome() {
+  need gnome-shell gdbus
+  # The shell asks logind about the session: a private system bus with nobody on it.
+  cat >"$work/system.conf" <<CONF
+<busconfig><type>system</type><listen>unix:dir=$work</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow user="*"/><allow own="*"/><allow send_destination="*" eavesdrop="true"/>
+<allow eavesdrop="true"/></policy></busconfig>
+CONF
+  dbus-daemon --config-file="$work/system.conf" --nofork --print-address=3 3>"$work/system-bus" 2>/dev/null &
+  pids+=($!)
+  wait_for 10 test -s "$work/system-bus" || fail "the system bus did not start"
+  export DBUS_SYSTEM_BUS_ADDRESS=$(head -n1 "$work/system-bus")
+  local unsafe=$XDG_DATA_HOME/gnome-shell/extensions/pelmix-test-unsafe@pelmix.org
+  mkdir -p "$unsafe"
+  echo '{"uuid": "pelmix-test-unsafe@pelmix.org", "name": "Unsafe mode for tests", "description": "tests", "shell-version": ["43"]}' \
+    >"$unsafe/metadata.json"
+  echo 'function init() { return { enable() { global.context.unsafe_mode = true; }, disable() {} }; }' >"$unsafe/extension.js"
+  local extensions="'pelmix-test-unsafe@pelmix.org'"
+  [ "$host" = gnome-appindicator ] && extensions+=", 'ubuntu-appindicators@ubuntu.com'"
+  gsettings set org.gnome.shell enabled-extensions "[$extensions]"
+  gsettings set org.gnome.desktop.interface enable-animations false
+  gnome-shell --headless --wayland --no-x11 --virtual-monitor "${screen_width}x${screen_height}" \
+    --wayland-display="$wayland" >"$work/host.log" 2>&1 &
+  pids+=($!)
+  wait_for 30 bash -c "gdbus call --session -d org.gnome.Shell -o /org/gnome/Shell -m org.gnome.Shell.Eval 1 2>/dev/null | grep -q true" ||
+    fail "GNOME Shell did not come up"
+}
+
+run_gnome_host() {
+  screen_width=1280 screen_height=800 wayland=wayland-gnome shot_left=980
+  make_pelmix_home
+  export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
+    XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/runtime" NO_AT_BRIDGE=1 GTK_A11Y=none
+  unset DISPLAY WAYLAND_DISPLAY SESSION_MANAGER
+  start_session_bus
+  start_gnome
+  if [ "$host" = gnome-appindicator ]; then
+    wait_for 30 host_ready || fail "the AppIndicator extension registered no host"
+  fi
+  sleep 1
+  gnome_shot "$work/empty-bar.png"
+  start_pelmix WAYLAND_DISPLAY="$wayland" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME
+  grep -q "GraphicalSession:" "$work/pelmix.log" && fail "$(grep GraphicalSession: "$work/pelmix.log")"
+
+  step "presence through Mutter's remote desktop input"
+  expect_presence_cycle gnome_activity
+
+  if [ "$host" = gnome ]; then
+    step "no tray: the main window is the home; logging out ends the program"
+    wait_for 10 gnome_main_window || fail "no main window: $(gnome_windows)"
+    kill -TERM "$pelmix" # what the session does at logout
+    expect_quit_recorded
+    echo "PASS: $host"
+    return
+  fi
+
+  step "the item's icon and label in the top bar"
+  wait_for_item
+  wait_for_drawn_item "$work/empty-bar.png" gnome_shot 40
+  echo "item at $item_x,$item_y ${item_w}x$item_h"
+
+  step "the middle button (the extension's activation) opens the panel near the item"
+  gnome_click middle "$((item_x + item_w / 2))" "$((item_y + item_h / 2))"
+  wait_for 5 answers gnome_panel || fail "the middle button opened no panel: $(gnome_windows)"
+  local px py pw ph
+  read -r px py pw ph <<<"$(gnome_panel)"
+  [ "$px" -ge $((screen_width / 2)) ] && [ "$py" -lt $((screen_height / 3)) ] ||
+    fail "the panel opened at $px,$py, far from the item at $item_x,$item_y"
+
+  step "Quit Pelmix from the extension's menu"
+  gnome_click left "$((item_x + item_w / 2))" "$((item_y + item_h / 2))"
+  wait_for 5 answers gnome_label_centre 'Quit Pelmix' || fail "the extension's menu shows no Quit Pelmix"
+  # shellcheck disable=SC2046
+  gnome_click left $(gnome_label_centre 'Quit Pelmix')
+  expect_quit_recorded
+  echo "PASS: $host"
+}
+
+# ---- Weston: a Wayland compositor with no idle protocol at all.
+weston_shot() { (cd "$work" && rm -f wayland-screenshot-*.png && WAYLAND_DISPLAY=$wayland timeout 10 weston-screenshooter >/dev/null &&
+  mv wayland-screenshot-*.png "$1"); }
+
+run_weston_host() {
+  need weston weston-screenshooter
+  wayland=wayland-weston
+  make_pelmix_home
+  export XDG_RUNTIME_DIR="$home/runtime"
+  # --debug lets the screenshot tool in.
+  weston --backend=headless-backend.so --use-pixman --socket="$wayland" --width=1024 --height=600 --debug \
+    --idle-time=0 >"$work/host.log" 2>&1 &
+  pids+=($!)
+  wait_for 10 test -S "$XDG_RUNTIME_DIR/$wayland" || fail "weston did not start"
+  sleep 1
+  weston_shot "$work/desktop.png" || fail "no screenshot of weston"
+
+  step "the alert says what the session lacks, and Pelmix keeps running"
+  start_pelmix WAYLAND_DISPLAY="$wayland" XDG_SESSION_TYPE=wayland
+  wait_for 10 grep -q "ActivityMonitor: prompting for accessibility permission" "$work/pelmix.log" ||
+    fail "no alert about the missing idle protocol"
+  # The alert over the main window, both new on the desktop.
+  alert_shown() { weston_shot "$work/alert.png" && changed_box "$work/desktop.png" "$work/alert.png" >/dev/null; }
+  wait_for 10 alert_shown || fail "nothing new on the desktop"
+  [ -n "${PELMIX_DESKTOP_PICTURES:-}" ] && cp "$work/alert.png" "$PELMIX_DESKTOP_PICTURES/weston-alert.png"
+  sleep 2
+  kill -0 "$pelmix" 2>/dev/null || fail "Pelmix ended"
+  [ -z "$(presence_turns)" ] || fail "presence without an idle protocol: $(presence_turns)"
+  kill -TERM "$pelmix"
+  expect_quit_recorded_without_work
+  echo "PASS: $host"
+}
+
 case $host in
   xfce | mate | lxqt) run_x11_host ;;
   sway) run_wayland_host ;;
+  gnome | gnome-appindicator) run_gnome_host ;;
+  weston) run_weston_host ;;
   *) echo "unknown host $host" >&2; exit 2 ;;
 esac

@@ -21,6 +21,9 @@ wait_for() { # seconds command...: polls the command until it succeeds
   "$@"
 }
 
+answers() { [ -n "$("$@" 2>/dev/null)" ]; } # the command prints something
+silent() { [ -z "$("$@" 2>/dev/null)" ]; }  # the command prints nothing
+
 need() { # program...: the host's tools must be installed (scripts/install-deps.sh does it)
   local tool
   for tool in "$@"; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done
@@ -51,6 +54,15 @@ as_session() {
   fi
 }
 
+# spawn_in_session COMMAND...: as_session in the background; $! is the command's own PID.
+spawn_in_session() {
+  if [ -n "${as_user:-}" ]; then
+    setpriv --reuid="$as_user" --regid="$(id -g "$as_user")" --init-groups "$@" &
+  else
+    "$@" &
+  fi
+}
+
 # session_user: the user who runs a host that refuses root (Sway): one the test makes, with no
 # home and no login, when it runs as root; otherwise the one running the test.
 session_user() {
@@ -63,7 +75,7 @@ session_user() {
 # start_pelmix [extra NAME=VALUE ...]: the real program from the build, in the session; sets $pelmix.
 start_pelmix() {
   # shellcheck disable=SC2046
-  as_session env -i $(pelmix_environment) "$@" "$binary" >"$work/pelmix.log" 2>&1 &
+  spawn_in_session env -i $(pelmix_environment) "$@" "$binary" >"$work/pelmix.log" 2>&1
   pelmix=$!
   pids+=($pelmix)
   wait_for 10 grep -q "AppState: start() called" "$work/pelmix.log" || fail "Pelmix did not start"
@@ -82,7 +94,7 @@ item_property() { # NAME: a property of the program's item
 
 wait_for_item() {
   wait_for 30 host_ready || fail "no StatusNotifierWatcher with a host came up"
-  wait_for 20 test -n "$(item_service)" || fail "Pelmix registered no item with the host"
+  wait_for 20 answers item_service || fail "Pelmix registered no item with the host"
   # The item is known by a named icon in a folder of its own, beside the pixmaps.
   local name folder
   name=$(item_property IconName | awk '{print $NF}')
@@ -149,13 +161,18 @@ expect_presence_cycle() {
   [ "$(presence_turns)" = "PRESENT AWAY PRESENT" ] || fail "input did not bring the user back: $(presence_turns)"
 }
 
-# expect_quit_recorded: the program ended by itself with 0, and the work session open at the
-# end is in sessions.json.
-expect_quit_recorded() {
-  wait_for 10 bash -c "! kill -0 $pelmix 2>/dev/null" || fail "Pelmix is still running after Quit"
+# expect_quit_recorded_without_work: the program ended by itself with 0.
+expect_quit_recorded_without_work() {
+  wait_for 10 bash -c "! kill -0 $pelmix 2>/dev/null" || fail "Pelmix is still running"
   local rc=0
   wait "$pelmix" 2>/dev/null || rc=$?
   [ "$rc" = 0 ] || fail "Pelmix ended with $rc"
+}
+
+# expect_quit_recorded: the program ended by itself with 0, and the work session open at the
+# end is in sessions.json.
+expect_quit_recorded() {
+  expect_quit_recorded_without_work
   grep -q '"type":"work"' "$home/Documents/Pelmix/sessions.json" 2>/dev/null ||
     fail "the open work session was not recorded: $(cat "$home/Documents/Pelmix/sessions.json" 2>/dev/null)"
 }
