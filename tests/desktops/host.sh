@@ -4,7 +4,7 @@
 # beside the bar, "Quit Pelmix" chosen from the host's own menu ending the program with the
 # open session recorded, and presence turning PRESENT, AWAY, PRESENT through the host's input.
 #
-#   tests/desktops/host.sh HOST BUILD_DIR      HOST: xfce mate lxqt sway gnome gnome-appindicator weston
+#   tests/desktops/host.sh HOST BUILD_DIR      HOST: xfce mate lxqt sway gnome gnome-appindicator weston kwin
 set -euo pipefail
 host=$1
 binary=$2/bin/pelmix
@@ -375,10 +375,49 @@ run_weston_host() {
   echo "PASS: $host"
 }
 
+# ---- KWin on its own (no Plasma panel, so no tray): ext-idle-notify-v1, input through its fake
+# input, which it grants to programs whose launcher names that interface.
+kwin_activity() { WAYLAND_DISPLAY=$wayland "$(dirname "$binary")/pelmix_wayland_input" nudge; }
+
+run_kwin_host() {
+  need kwin_wayland
+  wayland=wayland-kwin
+  make_pelmix_home
+  export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$home/runtime"
+  unset DISPLAY WAYLAND_DISPLAY
+  mkdir -p "$XDG_DATA_HOME/applications"
+  cat >"$XDG_DATA_HOME/applications/pelmix-wayland-input.desktop" <<DESKTOP
+[Desktop Entry]
+Type=Application
+Name=Pelmix test input
+Exec=$(dirname "$binary")/pelmix_wayland_input
+NoDisplay=true
+X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input
+DESKTOP
+  start_session_bus
+  # The packaged binary carries a file capability that a sandbox may refuse; a copy has none.
+  cp "$(command -v kwin_wayland)" "$work/kwin_wayland"
+  "$work/kwin_wayland" --virtual --no-lockscreen --no-global-shortcuts --socket "$wayland" --width 1280 --height 800 \
+    >"$work/host.log" 2>&1 &
+  pids+=($!)
+  wait_for 15 test -S "$XDG_RUNTIME_DIR/$wayland" || fail "kwin_wayland did not start"
+
+  step "presence through KWin's idle notifications and fake input"
+  start_pelmix WAYLAND_DISPLAY="$wayland" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE
+  grep -q "observing activity through ext-idle-notify-v1" "$work/pelmix.log" || fail "not through ext-idle-notify-v1"
+  expect_presence_cycle kwin_activity
+
+  step "no tray without Plasma's panel: logging out ends the program"
+  kill -TERM "$pelmix"
+  expect_quit_recorded
+  echo "PASS: $host"
+}
+
 case $host in
   xfce | mate | lxqt) run_x11_host ;;
   sway) run_wayland_host ;;
   gnome | gnome-appindicator) run_gnome_host ;;
   weston) run_weston_host ;;
+  kwin) run_kwin_host ;;
   *) echo "unknown host $host" >&2; exit 2 ;;
 esac
