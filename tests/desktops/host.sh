@@ -245,8 +245,14 @@ run_wayland_host() {
 # ---- GNOME Shell, headless on Wayland without Xwayland; input through Mutter's RemoteDesktop,
 # pictures and window places from the shell itself, in the unsafe mode a test extension turns on.
 gnome() { "$(dirname "$0")/gnome_remote.py" "$@"; }
-gnome_click() { gnome click "$1" "$2" "$3" "$screen_width" "$screen_height"; }
-gnome_activity() { gnome nudge; }
+gnome_input() { # COMMAND...: through the test's one remote-desktop session
+  local answer
+  echo "$*" >"$work/remote-in"
+  read -r answer <"$work/remote-out"
+  [ "$answer" = ok ] || fail "remote desktop input: $answer"
+}
+gnome_click() { gnome_input click "$@"; }
+gnome_activity() { gnome_input nudge; }
 gnome_shot() {
   gdbus call --session -d org.gnome.Shell.Screenshot -o /org/gnome/Shell/Screenshot \
     -m org.gnome.Shell.Screenshot.ScreenshotArea "$shot_left" 0 "$((screen_width - shot_left))" 30 false "$1" >/dev/null
@@ -303,6 +309,9 @@ run_gnome_host() {
   if [ "$host" = gnome-appindicator ]; then
     wait_for 30 host_ready || fail "the AppIndicator extension registered no host"
   fi
+  mkfifo "$work/remote-in" "$work/remote-out"
+  gnome serve "$work/remote-in" "$work/remote-out" >"$work/remote.log" 2>&1 &
+  pids+=($!)
   sleep 1
   gnome_shot "$work/empty-bar.png"
   start_pelmix WAYLAND_DISPLAY="$wayland" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME
@@ -322,7 +331,7 @@ run_gnome_host() {
 
   step "the item's icon and label in the top bar"
   wait_for_item
-  wait_for_drawn_item "$work/empty-bar.png" gnome_shot 40
+  wait_for_drawn_item "$work/empty-bar.png" gnome_shot 60
   echo "item at $item_x,$item_y ${item_w}x$item_h"
 
   step "the middle button (the extension's activation) opens the panel near the item"

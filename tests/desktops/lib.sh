@@ -7,6 +7,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private-desktop.sh"
 
 fail() {
   echo "FAIL: $*" >&2
+  # PELMIX_DESKTOP_PICTURES keeps the logs and pictures of a failed run too.
+  [ -n "${PELMIX_DESKTOP_PICTURES:-}" ] && mkdir -p "$PELMIX_DESKTOP_PICTURES/failed-$host" &&
+    cp "$work"/*.log "$work"/*.png "$PELMIX_DESKTOP_PICTURES/failed-$host/" 2>/dev/null
   for log in "$work"/*.log; do
     [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; tail -n 25 "$log" >&2; }
   done
@@ -114,21 +117,23 @@ changed_box() {
 }
 
 # wait_for_drawn_item BEFORE SHOOTER MIN_WIDTH: waits until the bar, shot by the SHOOTER
-# command into a file it is given, shows something new at least MIN_WIDTH wide that stays for
-# a second; sets item_x item_y item_w item_h (in the shot's coordinates).
+# command into a file it is given, shows something new at least MIN_WIDTH wide that stays the
+# same for a second and a half (hosts show a placeholder first); sets item_x item_y item_w
+# item_h (in screen coordinates).
 wait_for_drawn_item() {
-  local before=$1 shooter=$2 min_width=$3 last="" box=""
-  for _ in $(seq 40); do
+  local before=$1 shooter=$2 min_width=$3 box="" looks=()
+  for _ in $(seq 60); do
     "$shooter" "$work/bar.png" || true
     box=$(changed_box "$before" "$work/bar.png" || true)
-    if [ -n "$box" ] && [ "$box" = "$last" ] && [ "$(echo "$box" | cut -d' ' -f3)" -ge "$min_width" ]; then
+    looks=("$box" "${looks[@]:0:2}")
+    if [ -n "$box" ] && [ "${#looks[@]}" = 3 ] && [ "${looks[1]}" = "$box" ] && [ "${looks[2]}" = "$box" ] &&
+      [ "$(echo "$box" | cut -d' ' -f3)" -ge "$min_width" ]; then
       read -r item_x item_y item_w item_h <<<"$box"
       item_x=$((item_x + ${shot_left:-0}))
       cp "$work/bar.png" "$work/item.png"
       save_item_picture
       return 0
     fi
-    last=$box
     sleep 0.5
   done
   fail "the host shows no item at least $min_width px wide (last change: ${box:-none})"
