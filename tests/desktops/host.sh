@@ -70,6 +70,7 @@ start_xfce() {
 XML
   xfce4-panel --disable-wm-check >"$work/host.log" 2>&1 &
   pids+=($!)
+  ink=dark # XFCE's default bar is light
 }
 
 start_mate() {
@@ -104,7 +105,7 @@ DCONF
   pids+=($!)
   # The icon and the label beside it; Ayatana hosts open the menu with the left button and
   # activate with the middle one.
-  min_item_width=60 menu_button=1 activate_button=2
+  min_item_width=60 menu_button=1 activate_button=2 ink=dark
 }
 
 start_lxqt() {
@@ -126,6 +127,7 @@ type=statusnotifier
 CONF
   lxqt-panel >"$work/host.log" 2>&1 &
   pids+=($!)
+  ink=light # LXQt's bar is dark without a theme
 }
 
 run_x11_host() {
@@ -148,6 +150,7 @@ run_x11_host() {
   wait_for 5 x11_main_window_aside
   wait_for_drawn_item "$work/empty-bar.png" x11_shot "${min_item_width:-12}"
   echo "item at $item_x,$item_y ${item_w}x$item_h"
+  expect_ink "$ink"
 
   step "presence through XTest input"
   expect_presence_cycle x11_activity
@@ -223,6 +226,7 @@ run_wayland_host() {
   wait_for_item
   wait_for_drawn_item "$work/empty-bar.png" "${host}_shot" 12
   echo "item at $item_x,$item_y ${item_w}x$item_h"
+  expect_ink light
 
   step "presence through the compositor's input"
   expect_presence_cycle wayland_activity
@@ -333,6 +337,7 @@ run_gnome_host() {
   wait_for_item
   wait_for_drawn_item "$work/empty-bar.png" gnome_shot 60
   echo "item at $item_x,$item_y ${item_w}x$item_h"
+  expect_ink light
 
   step "the middle button (the extension's activation) opens the panel near the item"
   gnome_click middle "$((item_x + item_w / 2))" "$((item_y + item_h / 2))"

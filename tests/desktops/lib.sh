@@ -149,6 +149,19 @@ save_item_picture() {
     -filter point -resize 300% "$PELMIX_DESKTOP_PICTURES/tray-$host.png"
 }
 
+# expect_ink dark|light: the item is drawn dark on a light bar, light on a dark one (checked in
+# the picture of the bar that wait_for_drawn_item kept).
+expect_ink() {
+  local crop="${item_w}x${item_h}+$((item_x - ${shot_left:-0}))+$item_y" extreme
+  if [ "$1" = dark ]; then
+    extreme=$(convert "$work/item.png" -crop "$crop" -colorspace gray -format '%[fx:int(100*minima)]' info:)
+    [ "$extreme" -le 30 ] || fail "no dark ink on the light bar (darkest pixel at $extreme %)"
+  else
+    extreme=$(convert "$work/item.png" -crop "$crop" -colorspace gray -format '%[fx:int(100*maxima)]' info:)
+    [ "$extreme" -ge 80 ] || fail "no light ink on the dark bar (lightest pixel at $extreme %)"
+  fi
+}
+
 presence_turns() { # the presence log's turns, one word each: "PRESENT AWAY PRESENT"
   sed -n 's/.* | //p' "$home/Documents/Pelmix/presence_log.txt" 2>/dev/null | xargs
 }

@@ -128,8 +128,14 @@ private slots:
         };
         click("Settings");
         QTRY_COMPARE(app.appState.selectedSection(), AppSection::settings);
-        click("Quit Pelmix");
+        // XFCE's panel sends its clicks as a group; an id the menu never had is an error.
+        const DBusMenuEventList quit{{ids.at(labels.indexOf("Quit Pelmix")), "clicked", QDBusVariant(0), 0u}};
+        const QDBusMessage group = callItem("/MenuBar", "com.canonical.dbusmenu", "EventGroup", {QVariant::fromValue(quit)});
+        QCOMPARE(group.type(), QDBusMessage::ReplyMessage);
         QTRY_COMPARE(app.fake.desktop.terminations, 1);
+        const QDBusMessage unknown = callItem("/MenuBar", "com.canonical.dbusmenu", "Event",
+                                              {999, "clicked", QVariant::fromValue(QDBusVariant(0)), 0u});
+        QCOMPARE(unknown.errorName(), "com.canonical.dbusmenu.UnknownId");
 
         callItem("/StatusNotifierItem", "org.kde.StatusNotifierItem", "Activate", {40, 0});
         QTRY_VERIFY(tray.panel() && tray.panel()->isVisible());

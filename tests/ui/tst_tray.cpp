@@ -3,6 +3,7 @@
 #include "ui/MenuBarLabel.h"
 #include "ui/MenuBarView.h"
 #include "ui/MenuButton.h"
+#include "ui/PanelPlacement.h"
 #include "ui/TrayActions.h"
 
 #include <QLabel>
@@ -46,14 +47,51 @@ private slots:
         app.addCurrentTask("Write");
         QCOMPARE(panel.model().currentTaskTitle, QStringLiteral("Write"));
         app.startPresent();
-        panel.show();
-        QVERIFY(!panel.button("Take Break Now")->isVisible());
         app.timer().snooze(30);
+        // Above a bottom bar.
+        panel.popUp(QRect(500, 590, 1, 1), QRect(0, 572, 1024, 28));
         QCOMPARE(panel.model().statusText, "On a meet (30:00)");
         QVERIFY(panel.button("Take Break Now")->isVisible());
+        const int bottom = panel.geometry().bottom();
         QTest::mouseClick(panel.button("Take Break Now"), Qt::LeftButton);
         QCOMPARE(app.timer().state(), TimerState::breakActive);
         QVERIFY(panel.isVisible()); // the panel stays open
+        QVERIFY(!panel.button("Take Break Now")->isVisible());
+        // It shrank, and its edge stays at the bar.
+        QTRY_COMPARE(panel.geometry().bottom(), bottom);
+        QCOMPARE(bottom, 571);
+    }
+
+    // Beside the bar, never over it, centred on the item and inside the screen.
+    void panelOpensBesideTheBar_data()
+    {
+        QTest::addColumn<QRect>("item");
+        QTest::addColumn<QRect>("bar");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QPoint>("position");
+        QTest::addColumn<bool>("keepsBottomEdge");
+        const QRect screen(0, 0, 1024, 600);
+        QTest::newRow("top bar") << QRect(500, 12, 1, 1) << QRect(0, 0, 1024, 27) << screen << QPoint(390, 27) << false;
+        QTest::newRow("bottom bar") << QRect(500, 590, 1, 1) << QRect(0, 572, 1024, 28) << screen << QPoint(390, 372)
+                                    << true;
+        QTest::newRow("left bar") << QRect(10, 300, 1, 1) << QRect(0, 0, 32, 600) << screen << QPoint(32, 200) << false;
+        QTest::newRow("at the right end") << QRect(1015, 12, 1, 1) << QRect(0, 0, 1024, 27) << screen
+                                          << QPoint(804, 27) << false;
+        QTest::newRow("bar from the struts") << QRect(500, 12, 1, 1) << QRect() << QRect(0, 30, 1024, 570)
+                                             << QPoint(390, 30) << false;
+        QTest::newRow("bar guessed") << QRect(500, 12, 1, 1) << QRect() << screen << QPoint(390, 25) << false;
+    }
+    void panelOpensBesideTheBar()
+    {
+        QFETCH(QRect, item);
+        QFETCH(QRect, bar);
+        QFETCH(QRect, available);
+        QFETCH(QPoint, position);
+        QFETCH(bool, keepsBottomEdge);
+        const auto placement = PanelPlacement::place(QSize(220, 200), item, bar.isValid() ? std::optional(bar) : std::nullopt,
+                                                     QRect(0, 0, 1024, 600), available);
+        QCOMPARE(placement.position, position);
+        QCOMPARE(placement.keepsBottomEdge, keepsBottomEdge);
     }
 
     void sectionRequestsSwitchTheViewAndAreCleared()
