@@ -58,3 +58,10 @@ xdotool mousemove $((px + pw / 2)) $((py + ph - 70))
 sleep 0.5
 import -window root -crop "$((pw + 40))x$((ph + py + 8))+$((px - 20))+0" +repage "$out/panel.png"
 echo "wrote $out/focus-board.png $out/tray.png $out/panel.png"
+
+# The item in real panels: XFCE's light bar, MATE's indicator applet, GNOME Shell's top bar.
+build=$(cd "$(dirname "$binary")/.." && pwd)
+for host in xfce mate gnome-appindicator; do
+  PELMIX_DESKTOP_PICTURES=$out "$(dirname "$0")/../tests/desktops/host.sh" "$host" "$build" >/dev/null
+  echo "wrote $out/tray-$host.png"
+done

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/QtPlatformChoice.h"
+#include "platform/linux/XdgDataLocations.h"
 #include "ui/screens/ScreenFactories.h"
 
 #include <QApplication>
@@ -18,6 +19,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(reason));
         return 1;
     }
+    if (const QString note = settleSessionBusAddress(); !note.isEmpty())
+        std::printf("GraphicalSession: %s\n", qPrintable(note));
     const QtPlatformChoice choice = QtPlatformChoice::choose(
         {qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY")}, QtPlatformChoice::installedPlugins());
     if (!choice.note.isEmpty())
@@ -31,9 +34,12 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Pelmix"));
     QApplication::setDesktopFileName(kDesktopEntryId);
 
-    SingleInstance instance;
-    if (!instance.claim())
+    SingleInstance instance(XdgDataLocations().dataFolder());
+    if (!instance.claim()) {
+        if (const QString heldBy = instance.heldByText(); !heldBy.isEmpty())
+            std::printf("SingleInstance: %s\n", qPrintable(heldBy));
         return 0;
+    }
 
     LinuxPlatform linuxPlatform;
     Platform::setCurrent(&linuxPlatform.platform());

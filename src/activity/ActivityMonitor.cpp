@@ -17,8 +17,10 @@ ActivityMonitor::ActivityMonitor(Platform &platform, UserSettings &settings, QOb
       m_platform(platform),
       m_settings(settings),
       m_lastActivityTime(platform.mainLoop.now()),
+      m_lastActivityBoot(platform.mainLoop.bootSeconds()),
       m_logger(platform)
 {
+    m_wallClockSteps = platform.mainLoop.onWallClockStep([this](double step) { followWallClock(step); });
     m_idleThresholdSeconds = m_settings.idleTimeout();
     connect(&platform.sessionEvents, &SessionEvents::inactiveChanged, this,
             &ActivityMonitor::onSessionInactiveChanged);
@@ -121,7 +123,7 @@ void ActivityMonitor::startIdleCheckTimer()
 {
     invalidate(m_idleCheckTimer);
     MainLoop &loop = m_platform.mainLoop;
-    m_lastIdleCheck.reset();
+    m_lastIdleCheckBoot.reset();
     m_idleCheckTimer = loop.scheduleRepeating(1.0, [self = QPointer(this), &loop] {
         loop.post([self] {
             if (self)
@@ -136,22 +138,37 @@ void ActivityMonitor::checkIdle()
         return;
     // Re-read every tick, so a changed setting takes effect within a second.
     m_idleThresholdSeconds = m_settings.idleTimeout();
-    const Instant now = m_platform.mainLoop.now();
-    const std::optional<Instant> previousCheck = std::exchange(m_lastIdleCheck, now);
-    if (previousCheck) {
-        const double step = now.secondsSince(*previousCheck);
-        if (step < 0) {
-            // The clock was set back: keep the time since the last input as it was.
-            m_lastActivityTime = m_lastActivityTime.addSeconds(step);
-        } else if (step >= 1.0 + kClockJumpSeconds) {
-            m_platform.log.line(QStringLiteral("ActivityMonitor: clock jumped %1 s ahead").arg(step, 0, 'f', 0));
-            becomeAway(std::min(*previousCheck, m_lastActivityTime));
-            return;
-        }
-    }
+    if (noticeGap())
+        return;
+    const double boot = m_platform.mainLoop.bootSeconds();
+    m_lastIdleCheckBoot = boot;
     const qint64 threshold = m_isBreakMode ? m_breakModeIdleThreshold : m_idleThresholdSeconds;
-    if (now.secondsSince(m_lastActivityTime) >= static_cast<double>(threshold))
-        becomeAway(now);
+    if (boot - m_lastActivityBoot >= static_cast<double>(threshold))
+        becomeAway(m_platform.mainLoop.now());
+}
+
+// No idle check ran for a while, yet the boot clock went on: the machine slept without notice
+// or the program was stopped. The user was away from the last input before, whether the next
+// check or the next input finds the gap.
+bool ActivityMonitor::noticeGap()
+{
+    if (!m_lastIdleCheckBoot)
+        return false;
+    const double gap = m_platform.mainLoop.bootSeconds() - *m_lastIdleCheckBoot;
+    if (gap < 1.0 + kClockJumpSeconds)
+        return false;
+    m_lastIdleCheckBoot = m_platform.mainLoop.bootSeconds();
+    m_platform.log.line(QStringLiteral("ActivityMonitor: no idle check for %1 s (asleep or stopped)").arg(gap, 0, 'f', 0));
+    becomeAway(m_lastActivityTime);
+    return true;
+}
+
+// The moments kept move with the wall clock, so that the time since them stays what it was.
+void ActivityMonitor::followWallClock(double step)
+{
+    m_platform.log.line(QStringLiteral("ActivityMonitor: the clock was set %1 s").arg(step, 0, 'f', 0));
+    m_lastActivityTime = m_lastActivityTime.addSeconds(step);
+    m_awaySince = m_awaySince.addSeconds(step);
 }
 
 void ActivityMonitor::becomeAway(Instant since)
@@ -177,7 +194,9 @@ void ActivityMonitor::recordActivity()
 {
     if (m_platform.sessionEvents.isInactive())
         return;
+    noticeGap();
     m_lastActivityTime = m_platform.mainLoop.now();
+    m_lastActivityBoot = m_platform.mainLoop.bootSeconds();
     emit lastActivityTimeChanged(m_lastActivityTime);
     if (!m_isPresent) {
         m_isPresent = true;

@@ -29,8 +29,9 @@ public:
     static constexpr qint64 kDefaultIdleThresholdSeconds = 30;
     // While a break is waiting to be taken, leaving the desk should start it promptly.
     static constexpr qint64 kBreakModeIdleThreshold = 5;
-    // The idle check runs every second; a wall-clock step this much larger between two checks
-    // is a suspend without notice or a change of the clock, never time spent working.
+    // The idle check runs every second; a gap this much larger on the boot clock between two
+    // checks is a sleep nobody announced or a stopped process, never time spent working.
+    // (A step of the wall clock alone is neither: the user goes on working.)
     static constexpr double kClockJumpSeconds = 5.0;
 
     // Reads the idle timeout from the settings; starts nothing.
@@ -41,7 +42,7 @@ public:
     Instant lastActivityTime() const { return m_lastActivityTime; }
     bool permissionGranted() const { return m_permissionGranted; }
     // When the user became away: the idle check's verdict counts from the moment it is made;
-    // sleep, lock and clock jumps from the last input before them.
+    // sleep, lock and gaps in the checks from the last input before them.
     Instant awaySince() const { return m_awaySince; }
 
     qint64 idleThresholdSeconds() const { return m_idleThresholdSeconds; }
@@ -89,9 +90,15 @@ private:
     Platform &m_platform;
     UserSettings &m_settings;
     bool m_isPresent = false;
+    void followWallClock(double step);
+    bool noticeGap();
+
     Instant m_lastActivityTime;
+    // The same moment on the boot clock, which idle time is measured on.
+    double m_lastActivityBoot;
     Instant m_awaySince;
-    std::optional<Instant> m_lastIdleCheck;
+    std::optional<double> m_lastIdleCheckBoot;
+    ScheduledWorkHandle m_wallClockSteps;
     bool m_permissionGranted = false;
     qint64 m_idleThresholdSeconds = kDefaultIdleThresholdSeconds;
     qint64 m_breakModeIdleThreshold = kBreakModeIdleThreshold;

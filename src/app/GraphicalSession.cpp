@@ -1,8 +1,11 @@
 #include "GraphicalSession.h"
 
-#include <X11/Xlib.h>
-
+#include <QFile>
+#include <QFileInfo>
 #include <QtGlobal>
+
+// After Qt: Xlib defines names that Qt's headers use.
+#include <X11/Xlib.h>
 
 QString missingGraphicalSessionReason()
 {
@@ -21,4 +24,17 @@ QString missingGraphicalSessionReason()
             .arg(QString::fromLocal8Bit(display));
     XCloseDisplay(connection);
     return {};
+}
+
+QString settleSessionBusAddress()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return {};
+    const QString runtimeBus = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus");
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && QFileInfo(runtimeBus).exists()) {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::encodeName(runtimeBus));
+        return {};
+    }
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    return QStringLiteral("no session bus: no notifications and no StatusNotifierItem tray");
 }

@@ -15,6 +15,25 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+// Set while the event loop runs, for the exit below.
+AppDelegate *g_running = nullptr;
+
+// When the display connection breaks (the X server dies, the compositor goes), Qt ends the
+// process with exit() from inside the event loop. What a normal quit records is recorded
+// here, on the way out, from what is still in memory.
+void recordOnDisplayLoss()
+{
+    if (AppDelegate *delegate = std::exchange(g_running, nullptr))
+        delegate->applicationWillTerminate();
+}
+
+} // namespace
+
 PelmixApp::PelmixApp(Platform &platform, QtDesktop &desktop, SingleInstance &instance)
     : m_platform(platform),
       m_appState(AppState::shared()),
@@ -36,7 +55,10 @@ PelmixApp::PelmixApp(Platform &platform, QtDesktop &desktop, SingleInstance &ins
     });
     connect(&instance, &SingleInstance::activationRequested, this, &PelmixApp::bringMainWindowToFront);
     connect(m_signals, &TerminationSignals::terminationRequested, qApp, &QCoreApplication::quit);
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { m_delegate->applicationWillTerminate(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        g_running = nullptr;
+        m_delegate->applicationWillTerminate();
+    });
 }
 
 PelmixApp::~PelmixApp()
@@ -49,7 +71,12 @@ int PelmixApp::run()
 {
     ensureMainWindow().show();
     QTimer::singleShot(0, this, [this] { m_delegate->applicationDidFinishLaunching(); });
-    return QApplication::exec();
+    static const bool registered = std::atexit(recordOnDisplayLoss) == 0;
+    Q_UNUSED(registered);
+    g_running = m_delegate.get();
+    const int code = QApplication::exec();
+    g_running = nullptr;
+    return code;
 }
 
 MainWindow *PelmixApp::mainWindow() const { return m_mainWindow; }

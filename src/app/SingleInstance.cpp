@@ -10,19 +10,33 @@ constexpr auto kActivateMessage = "activate\n";
 constexpr int kConnectTimeoutMs = 1000;
 } // namespace
 
-SingleInstance::SingleInstance(QString runtimeFolder, QObject *parent) : QObject(parent)
+SingleInstance::SingleInstance(const QString &dataFolder, QString runtimeFolder, QObject *parent) : QObject(parent)
 {
+    QDir().mkpath(dataFolder);
+    m_lockPath = QDir(dataFolder).filePath(QStringLiteral(".pelmix.lock"));
     if (runtimeFolder.isEmpty())
         runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtimeFolder.isEmpty())
         runtimeFolder = QDir::tempPath();
     QDir().mkpath(runtimeFolder);
     const QDir folder(runtimeFolder);
-    m_lockPath = folder.filePath(QStringLiteral("pelmix.lock"));
     m_socketPath = folder.filePath(QStringLiteral("pelmix.socket"));
 }
 
 SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::heldByText() const
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!m_lock || !m_lock->getLockInfo(&pid, &host, &application))
+        return {};
+    return QStringLiteral("Pelmix is already running with this data (%1, process %2 on %3).")
+        .arg(QDir::toNativeSeparators(m_lockPath))
+        .arg(pid)
+        .arg(host);
+}
 
 bool SingleInstance::claim()
 {

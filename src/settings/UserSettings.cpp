@@ -1,5 +1,7 @@
 #include "UserSettings.h"
 
+#include <algorithm>
+
 #include "platform/Instant.h"
 #include "platform/Logger.h"
 #include "platform/LoginItem.h"
@@ -48,14 +50,18 @@ UserSettings &UserSettings::shared()
 
 // A hand-edited file may hold anything: a value of the wrong type, or below what the
 // program can use, reads as the default.
-qint64 UserSettings::readInteger(const char *key, qint64 fallback, qint64 minimum) const
+qint64 UserSettings::readInteger(const char *key, qint64 fallback, qint64 minimum, qint64 maximum) const
 {
     const QVariant stored = m_store.value(QLatin1String(key));
     if (!stored.isValid())
         return fallback;
     bool ok = false;
     const qint64 value = stored.toLongLong(&ok);
-    return ok && value >= minimum ? value : fallback;
+    if (!ok)
+        return fallback;
+    // Below the minimum a value means nothing (as before); above the maximum it was edited by
+    // hand, and the longest meaningful value stands for it.
+    return value < minimum ? fallback : std::min(value, maximum);
 }
 
 bool UserSettings::readBool(const char *key, bool fallback) const
@@ -81,23 +87,23 @@ void UserSettings::write(const char *key, const QVariant &value)
     emit changed();
 }
 
-qint64 UserSettings::workDuration() const { return readInteger("workDuration", kDefaultWorkDuration, 0); }
+qint64 UserSettings::workDuration() const { return readInteger("workDuration", kDefaultWorkDuration, 0, kLongestMinutes); }
 qint64 UserSettings::shortBreakDuration() const
 {
-    return readInteger("shortBreakDuration", kDefaultShortBreakDuration, 0);
+    return readInteger("shortBreakDuration", kDefaultShortBreakDuration, 0, kLongestMinutes);
 }
 qint64 UserSettings::longBreakDuration() const
 {
-    return readInteger("longBreakDuration", kDefaultLongBreakDuration, 0);
+    return readInteger("longBreakDuration", kDefaultLongBreakDuration, 0, kLongestMinutes);
 }
-qint64 UserSettings::longBreakEvery() const { return readInteger("longBreakEvery", kDefaultLongBreakEvery, 1); }
-qint64 UserSettings::idleTimeout() const { return readInteger("idleTimeout", kDefaultIdleTimeout, 0); }
+qint64 UserSettings::longBreakEvery() const { return readInteger("longBreakEvery", kDefaultLongBreakEvery, 1, kMostSessions); }
+qint64 UserSettings::idleTimeout() const { return readInteger("idleTimeout", kDefaultIdleTimeout, 0, kLongestMinutes * 60); }
 bool UserSettings::soundEnabled() const { return readBool("soundEnabled", true); }
 bool UserSettings::launchAtLogin() const { return readBool("launchAtLogin", false); }
 bool UserSettings::developerModeEnabled() const { return readBool("developerModeEnabled", false); }
 bool UserSettings::blurEnabled() const { return readBool("blurEnabled", true); }
 bool UserSettings::hasCompletedOnboarding() const { return readBool("hasCompletedOnboarding", false); }
-qint64 UserSettings::completedSessionsToday() const { return readInteger("completedSessionsToday", 0, 0); }
+qint64 UserSettings::completedSessionsToday() const { return readInteger("completedSessionsToday", 0, 0, kMostSessions); }
 
 double UserSettings::lastSessionDate() const
 {

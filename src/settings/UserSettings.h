@@ -29,6 +29,9 @@ public:
     static constexpr qint64 kDefaultLongBreakDuration = 15;
     static constexpr qint64 kDefaultLongBreakEvery = 4;
     static constexpr qint64 kDefaultIdleTimeout = 30;
+    // The largest lengths (minutes) and counts a stored value is read as: a day, a thousand.
+    static constexpr qint64 kLongestMinutes = 24 * 60;
+    static constexpr qint64 kMostSessions = 1000;
 
     // Declares the defaults (writing nothing) and runs checkDailyReset() once.
     explicit UserSettings(Platform &platform, QObject *parent = nullptr);
@@ -74,7 +77,8 @@ signals:
     void changed();
 
 private:
-    qint64 readInteger(const char *key, qint64 fallback, qint64 minimum) const;
+    // The stored number, brought into [minimum, maximum]; the fallback when absent or no number.
+    qint64 readInteger(const char *key, qint64 fallback, qint64 minimum, qint64 maximum) const;
     bool readBool(const char *key, bool fallback) const;
     void write(const char *key, const QVariant &value);
 

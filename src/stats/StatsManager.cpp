@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "stats/CalendarDay.h"
 #include "stats/SessionCodec.h"
+#include "storage/Durations.h"
 
 #include <QDateTime>
 
@@ -110,8 +111,9 @@ qint64 StatsManager::totalWorkSeconds(Instant day) const
 {
     qint64 total = 0;
     forEachSessionOn(CalendarDay::containing(day), [&total](const Session &session) {
+        // Records stay as other tools may have written them; a damaged duration counts as none.
         if (session.type == SessionType::work)
-            total += session.durationSeconds;
+            total = Durations::add(total, Durations::counted(session.durationSeconds));
     });
     return total;
 }

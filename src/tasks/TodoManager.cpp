@@ -2,6 +2,7 @@
 
 #include "platform/Logger.h"
 #include "platform/Platform.h"
+#include "storage/Durations.h"
 #include "tasks/TodoCodec.h"
 
 #include <QPointer>
@@ -14,6 +15,11 @@ TodoManager::TodoManager(Platform &platform, QObject *parent)
       m_platform(platform),
       m_file(platform, QStringLiteral("todos.json"), QStringLiteral("TodoManager"))
 {
+    // A stretch keeps its length when the wall clock is set.
+    m_wallClockSteps = platform.mainLoop.onWallClockStep([this](double step) {
+        if (m_focusStartTime)
+            m_focusStartTime = m_focusStartTime->addSeconds(step);
+    });
     ensureDataDirectory();
     loadItems();
 }
@@ -202,8 +208,8 @@ qint64 TodoManager::runningStretchSeconds() const
 {
     if (!m_focusStartTime)
         return 0;
-    // Truncated toward zero; negative when the system clock was set back during the stretch.
-    return static_cast<qint64>(std::trunc(now().secondsSince(*m_focusStartTime)));
+    // Truncated toward zero, never negative.
+    return std::max<qint64>(0, static_cast<qint64>(std::trunc(now().secondsSince(*m_focusStartTime))));
 }
 
 void TodoManager::resumeTracking()
@@ -228,12 +234,14 @@ void TodoManager::pauseTracking(std::optional<Instant> stretchEnd)
         return;
     setTracking(false);
     if (m_focusStartTime) {
-        const Instant end = stretchEnd ? std::min(*stretchEnd, now()) : now();
+        // The user left at `stretchEnd`, but not before this stretch began.
+        const Instant end = stretchEnd ? std::clamp(*stretchEnd, *m_focusStartTime, now()) : now();
         m_accumulatedSeconds += static_cast<qint64>(std::trunc(end.secondsSince(*m_focusStartTime)));
         m_focusStartTime.reset();
     }
     invalidate(m_timer);
     updateCurrentSessionSeconds();
+    creditFocus();
 }
 
 void TodoManager::stopTracking()
@@ -244,20 +252,29 @@ void TodoManager::stopTracking()
         saveFocusTime(*m_currentTaskId);
     m_focusStartTime.reset();
     m_accumulatedSeconds = 0;
+    m_creditedSeconds = 0;
     setCurrentSessionSeconds(0);
     setCurrentTaskId(std::nullopt);
 }
 
+void TodoManager::creditFocus()
+{
+    if (m_currentTaskId)
+        saveFocusTime(*m_currentTaskId);
+}
+
 void TodoManager::saveFocusTime(const QUuid &id)
 {
-    const qint64 total = m_accumulatedSeconds + runningStretchSeconds();
+    const qint64 total = m_accumulatedSeconds + runningStretchSeconds() - (id == m_currentTaskId ? m_creditedSeconds : 0);
     if (total <= 0)
         return;
     const qsizetype index = indexOf(id);
     if (index < 0)
         return;
+    if (id == m_currentTaskId)
+        m_creditedSeconds += total;
     TodoItem &item = m_items[index];
-    item.totalFocusSeconds += total;
+    item.totalFocusSeconds = Durations::add(std::max<qint64>(0, item.totalFocusSeconds), total);
     const QString line = QStringLiteral("DEBUG: Saved %1s to task '%2', total: %3s")
                              .arg(total)
                              .arg(item.title)
@@ -269,6 +286,8 @@ void TodoManager::saveFocusTime(const QUuid &id)
 void TodoManager::updateCurrentSessionSeconds()
 {
     setCurrentSessionSeconds(m_accumulatedSeconds + runningStretchSeconds());
+    if (m_currentSessionSeconds - m_creditedSeconds >= kCreditEverySeconds)
+        creditFocus();
 }
 
 qint64 TodoManager::displayedFocusSeconds(const TodoItem &item) const
@@ -276,14 +295,16 @@ qint64 TodoManager::displayedFocusSeconds(const TodoItem &item) const
     const qsizetype index = indexOf(item.id);
     if (index < 0)
         return item.totalFocusSeconds;
-    const qint64 running = m_currentTaskId == item.id ? m_currentSessionSeconds : 0;
-    return m_items[index].totalFocusSeconds + running;
+    // Of the running session, what is not in the total yet.
+    const qint64 running = m_currentTaskId == item.id ? m_currentSessionSeconds - m_creditedSeconds : 0;
+    return Durations::add(m_items[index].totalFocusSeconds, std::max<qint64>(0, running));
 }
 
 void TodoManager::selectCurrentTask(const QUuid &id)
 {
     setCurrentTaskId(id);
     m_accumulatedSeconds = 0;
+    m_creditedSeconds = 0;
     setCurrentSessionSeconds(0);
     m_focusStartTime.reset();
 }

@@ -66,6 +66,11 @@ public:
     // Credits the focus session to the current task and clears the current task.
     void stopTracking();
     void saveFocusTime(const QUuid &id);
+    // Adds what the current task is owed of its focus session to its total, and saves: at the
+    // end of each stretch (so at every work session's end) and every kCreditEverySeconds, so
+    // that a crash loses little.
+    void creditFocus();
+    static constexpr qint64 kCreditEverySeconds = 300;
     void updateCurrentSessionSeconds();
     // The task's stored total, plus the running session for the current task.
     qint64 displayedFocusSeconds(const TodoItem &item) const;
@@ -95,6 +100,9 @@ private:
     std::optional<QUuid> m_currentTaskId;
     std::optional<Instant> m_focusStartTime;
     qint64 m_accumulatedSeconds = 0;
+    // The part of this focus session already added to the task's total.
+    qint64 m_creditedSeconds = 0;
+    ScheduledWorkHandle m_wallClockSteps;
     bool m_isTracking = false;
     ScheduledWorkHandle m_timer;
 };

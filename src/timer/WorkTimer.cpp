@@ -23,6 +23,7 @@ WorkTimer::WorkTimer(Platform &platform, UserSettings &settings, StatsManager &s
       m_todos(todos),
       m_notifications(notifications)
 {
+    m_wallClockSteps = platform.mainLoop.onWallClockStep([this](double step) { followWallClock(step); });
     requestNotificationPermission();
     m_platform.mainLoop.post([self = QPointer(this)] {
         if (self)
@@ -31,6 +32,14 @@ WorkTimer::WorkTimer(Platform &platform, UserSettings &settings, StatsManager &s
 }
 
 WorkTimer::~WorkTimer() = default;
+
+void WorkTimer::followWallClock(double step)
+{
+    for (std::optional<Instant> *moment : {&m_awayStartTime, &m_workSessionStartTime, &m_breakSessionStartTime}) {
+        if (*moment)
+            *moment = (*moment)->addSeconds(step);
+    }
+}
 
 double WorkTimer::workProgress() const
 {
@@ -82,7 +91,8 @@ void WorkTimer::handlePresenceWhileWorking(bool present, Instant awaySince)
 {
     const Instant now = m_platform.mainLoop.now();
     if (!present) {
-        m_awayStartTime = awaySince;
+        // Away from the last input, but not from before the work period began.
+        m_awayStartTime = m_workSessionStartTime ? std::max(awaySince, *m_workSessionStartTime) : awaySince;
         invalidate(m_timer);
         return;
     }
@@ -156,15 +166,16 @@ void WorkTimer::startBreakTimer()
 {
     if (m_timer || m_state != TimerState::breakActive)
         return;
-    m_lastBreakTick = m_platform.mainLoop.now();
+    m_lastBreakTickBoot = m_platform.mainLoop.bootSeconds();
     m_timer = scheduleTicks(1.0, &WorkTimer::breakTick);
 }
 
-// Ticks stop while the machine sleeps, but the break went on: a long gap counts whole.
+// Ticks stop while the machine sleeps, but the break went on: a long gap on the boot clock
+// counts whole; a step of the wall clock counts for nothing.
 void WorkTimer::breakTick()
 {
-    const Instant now = m_platform.mainLoop.now();
-    const double gap = now.secondsSince(std::exchange(m_lastBreakTick, now));
+    const double boot = m_platform.mainLoop.bootSeconds();
+    const double gap = boot - std::exchange(m_lastBreakTickBoot, boot);
     const qint64 counted = gap >= ActivityMonitor::kClockJumpSeconds ? static_cast<qint64>(gap) : 1;
     publish(m_breakSeconds, m_breakSeconds + counted, &WorkTimer::breakSecondsChanged);
     if (m_breakSeconds >= m_breakDurationSeconds)
@@ -216,8 +227,8 @@ std::optional<QString> WorkTimer::currentTaskTitle() const
 void WorkTimer::recordSession(Instant start, Instant end, qint64 duration, SessionType type, bool completed,
                               std::optional<QString> taskTitle)
 {
-    // Appending saves the whole history at once.
-    m_stats.appendSession(Session::make(start, end, duration, type, completed, std::move(taskTitle)));
+    // Appending saves the whole history at once. A record never ends before it starts.
+    m_stats.appendSession(Session::make(start, std::max(start, end), duration, type, completed, std::move(taskTitle)));
 }
 
 void WorkTimer::requestNotificationPermission()

@@ -109,6 +109,9 @@ private:
     qint64 shortBreakLength() const;
     qint64 longBreakLength() const;
 
+    // The kept moments move with a step of the wall clock.
+    void followWallClock(double step);
+
     // Repeats `step` every `seconds` on the main loop; the queued step does nothing once this timer is gone.
     ScheduledWorkHandle scheduleTicks(double seconds, void (WorkTimer::*step)());
 
@@ -146,5 +149,7 @@ private:
     std::optional<Instant> m_awayStartTime;
     std::optional<Instant> m_workSessionStartTime;
     std::optional<Instant> m_breakSessionStartTime;
-    Instant m_lastBreakTick;
+    // The boot clock at the last break tick: a sleep in between was time away.
+    double m_lastBreakTickBoot = 0;
+    ScheduledWorkHandle m_wallClockSteps;
 };

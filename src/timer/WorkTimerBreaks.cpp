@@ -5,6 +5,7 @@
 #include "platform/Logger.h"
 #include "platform/Platform.h"
 #include "settings/UserSettings.h"
+#include "storage/Durations.h"
 
 qint64 WorkTimer::shortBreakLength() const
 {
@@ -63,7 +64,8 @@ void WorkTimer::snooze(qint64 minutes)
     m_platform.log.line(QStringLiteral("WorkTimer: Snooze triggered for %1 minutes").arg(minutes));
     invalidate(m_nagTimer);
     publish(m_snoozeActive, true, &WorkTimer::snoozeActiveChanged);
-    publish(m_snoozeSecondsRemaining, minutes * 60, &WorkTimer::snoozeSecondsRemainingChanged);
+    publish(m_snoozeSecondsRemaining, Durations::multiply(std::max<qint64>(0, minutes), 60),
+            &WorkTimer::snoozeSecondsRemainingChanged);
     invalidate(m_snoozeTimer);
     m_snoozeTimer = scheduleTicks(1.0, &WorkTimer::snoozeTick);
 }

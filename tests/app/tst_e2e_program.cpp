@@ -12,7 +12,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <X11/Xlib.h>
@@ -139,6 +141,62 @@ private slots:
         QVERIFY(launched >= 0);
         QCOMPARE(lines.indexOf("AppState: start() called"), launched + 1);
         QVERIFY(pelmix.stopWith(signalNumber));
+    }
+
+    // The display going away (the X server dies) records what a quit records: the open work
+    // session and the current task's focus time.
+    void losingTheDisplayRecordsTheOpenSession()
+    {
+        XvfbServer xserver;
+        QVERIFY2(xserver.start(), qPrintable(xserver.errorString()));
+        PelmixProcess pelmix;
+        pelmix.setDisplay(QString::fromLatin1(xserver.displayName()));
+        pelmix.setPreference("hasCompletedOnboarding", true);
+        writeFile(pelmix.dataFile("todos.json"),
+                  R"([{"id":"00000000-0000-0000-0000-00000000000A","title":"Write","status":"in_progress",)"
+                  R"("createdAt":1,"totalFocusSeconds":0}])");
+        QVERIFY(pelmix.start());
+        QVERIFY(pelmix.waitForLine("AppState: start() called"));
+        QProcess input;
+        input.setProcessEnvironment(pelmix.environment());
+        for (int i = 0; i < 8; ++i) {
+            input.start("xdotool", {"mousemove_relative", "--", i % 2 ? "-3" : "3", "0"});
+            input.waitForFinished();
+            QTest::qWait(400);
+        }
+        xserver.stop();
+        QVERIFY(pelmix.process().waitForFinished(kWaitMs));
+        const QStringList recorded = sessions(pelmix);
+        QCOMPARE(recorded.size(), 1);
+        QVERIFY2(QRegularExpression("^work [2-9] cut short$").match(recorded[0]).hasMatch(), qPrintable(recorded[0]));
+        const auto task = QJsonDocument::fromJson(readFile(pelmix.dataFile("todos.json"))).array().first();
+        QVERIFY(task["totalFocusSeconds"].toInt() >= 2);
+    }
+
+    // Two runtime folders, one home: the second finds the data taken and leaves; with no
+    // session bus at all, none is started behind the program's back.
+    void oneInstancePerDataFolderAndNoStrayBus()
+    {
+        PelmixProcess pelmix;
+        pelmix.setDisplay(QString::fromLatin1(m_xserver.displayName()));
+        pelmix.setSessionBus(QString());
+        QVERIFY(pelmix.start());
+        QVERIFY2(pelmix.waitForLine("Notification permission granted: false"), qPrintable(pelmix.lines().join('\n')));
+        QVERIFY(pelmix.lines().contains("GraphicalSession: no session bus: no notifications and no StatusNotifierItem tray"));
+        const QString home = "HOME=" + pelmix.home();
+        for (const QString &pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
+            if (pid.toLongLong() != pelmix.process().processId())
+                QVERIFY2(!readFile("/proc/" + pid + "/environ").split('\0').contains(home.toLocal8Bit()), qPrintable(pid));
+        }
+
+        QTemporaryDir otherRuntime;
+        pelmix.setEnvironment("XDG_RUNTIME_DIR", otherRuntime.path());
+        auto second = pelmix.startInstance();
+        QVERIFY(second->waitForFinished(kWaitMs));
+        QCOMPARE(second->exitCode(), 0);
+        QVERIFY(second->readAllStandardOutput().contains("SingleInstance: Pelmix is already running with this data"));
+        QCOMPARE(pelmix.process().state(), QProcess::Running);
+        QVERIFY(pelmix.stopWith(SIGTERM));
     }
 
     // Developer lengths keep the work interval to seconds.

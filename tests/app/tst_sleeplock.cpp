@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "platform/SessionEvents.h"
 #include "support/FakeApp.h"
+#include "support/TestFiles.h"
 
 #include <QTest>
 
@@ -28,7 +29,7 @@ private slots:
         QTest::newRow("sleep") << std::optional(Cause::sleep) << true;
         QTest::newRow("lock") << std::optional(Cause::lock) << false;
         QTest::newRow("screen saver") << std::optional(Cause::screenSaver) << false;
-        QTest::newRow("clock jump without notice") << std::optional<Cause>() << true;
+        QTest::newRow("sleep without notice") << std::optional<Cause>() << true;
     }
     void awayFromTheLastInputBefore()
     {
@@ -47,7 +48,7 @@ private slots:
             QVERIFY(!f.monitor().isPresent());
         }
         if (ticksStop)
-            f.fake.mainLoop.jumpWallClock(3600);
+            f.fake.mainLoop.sleep(3600);
         else
             f.fake.mainLoop.advance(3600);
         f.fake.mainLoop.advance(1);
@@ -68,6 +69,74 @@ private slots:
         QVERIFY(f.todos.currentSessionSeconds() <= 611);
     }
 
+    // A clock set or stepped by NTP while the user works is no time away: work, break and
+    // focus count real seconds, and the records follow the new clock.
+    void aStepOfTheWallClockIsNotTimeAway_data()
+    {
+        QTest::addColumn<double>("step");
+        QTest::addColumn<bool>("duringBreak");
+        QTest::newRow("an hour ahead") << 3600.0 << false;
+        QTest::newRow("a minute ahead") << 60.0 << false;
+        QTest::newRow("an hour back") << -3600.0 << false;
+        QTest::newRow("an hour ahead during the break") << 3600.0 << true;
+    }
+    void aStepOfTheWallClockIsNotTimeAway()
+    {
+        QFETCH(double, step);
+        QFETCH(bool, duringBreak);
+        Fixture f;
+        const QUuid task = f.addCurrentTask(QStringLiteral("Write report"));
+        f.startPresent();
+        f.work(duringBreak ? 1500 : 600);
+        if (duringBreak) {
+            f.fake.mainLoop.advance(10); // away: the break runs
+            f.fake.mainLoop.stepWallClock(step);
+            f.fake.mainLoop.advance(300);
+        } else {
+            f.fake.mainLoop.stepWallClock(step);
+            f.work(900);
+        }
+        if (!duringBreak)
+            QVERIFY(!readFile(f.fake.locations.dataFile("presence_log.txt")).contains("AWAY"));
+        const QList<Session> sessions = f.stats.sessions();
+        QCOMPARE(sessions.size(), duringBreak ? 2 : 1);
+        for (const Session &session : sessions) {
+            QVERIFY(session.completed);
+            QCOMPARE(session.durationSeconds, session.type == SessionType::work ? 1500 : 300);
+            QVERIFY(qAbs(session.endTime.secondsSince(session.startTime) - session.durationSeconds) < 16);
+        }
+        QCOMPARE(f.item(task).totalFocusSeconds, 1500);
+    }
+
+    // Sleep or a stopped process between two checks, found by the next input: away from the
+    // last input before; nothing counts negative, and no record ends before it starts.
+    void aGapFoundByInputEndsTheWorkWhereTheUserLeft_data()
+    {
+        QTest::addColumn<bool>("stopped");
+        QTest::newRow("sleep") << false;
+        QTest::newRow("stopped") << true;
+    }
+    void aGapFoundByInputEndsTheWorkWhereTheUserLeft()
+    {
+        QFETCH(bool, stopped);
+        Fixture f;
+        const QUuid task = f.addCurrentTask(QStringLiteral("Write report"));
+        f.startPresent();
+        f.work(1200);
+        const Instant lastInput = f.monitor().lastActivityTime();
+        f.fake.mainLoop.advance(0.5);
+        stopped ? f.fake.mainLoop.stall(8 * 3600) : f.fake.mainLoop.sleep(8 * 3600);
+        f.input();
+        QVERIFY(f.monitor().isPresent());
+        QCOMPARE(f.stats.sessions().size(), 1);
+        QCOMPARE(f.stats.sessions().first().endTime, lastInput);
+        QCOMPARE(f.item(task).totalFocusSeconds, 1200);
+        f.work(600);
+        // The eight hours count for nothing; the file has all but the last five minutes.
+        QVERIFY(qAbs(f.todos.currentSessionSeconds() - 1800) <= 1);
+        QCOMPARE(f.item(task).totalFocusSeconds, 1500);
+    }
+
     void aBreakGoesOnWhileTheMachineSleeps()
     {
         Fixture f;
@@ -76,7 +145,7 @@ private slots:
         QCOMPARE(f.timer().state(), TimerState::breakWaiting);
         f.set(Cause::sleep, true);
         QCOMPARE(f.timer().state(), TimerState::breakActive);
-        f.fake.mainLoop.jumpWallClock(400);
+        f.fake.mainLoop.sleep(400);
         f.set(Cause::sleep, false);
         f.fake.mainLoop.advance(1);
         QCOMPARE(f.timer().state(), TimerState::working);
@@ -89,7 +158,7 @@ private slots:
         Fixture f;
         f.startPresent();
         f.work(10);
-        f.fake.mainLoop.jumpWallClock(-3600);
+        f.fake.mainLoop.stepWallClock(-3600);
         f.fake.mainLoop.advance(30);
         QVERIFY(!f.monitor().isPresent());
     }

@@ -112,9 +112,14 @@ private slots:
         fake.preferences->setValue("longBreakEvery", 0);
         fake.preferences->setValue("soundEnabled", "perhaps");
         fake.preferences->setValue("completedSessionsToday", 4);
+        // Far too long: read as the longest length, a day, whose seconds fit.
+        fake.preferences->setValue("longBreakDuration", "153722867280912931");
+        fake.preferences->setValue("idleTimeout", "9223372036854775807");
         UserSettings settings(fake.platform());
         QCOMPARE(settings.workDuration(), 25);
         QCOMPARE(settings.shortBreakDuration(), 5);
+        QCOMPARE(settings.longBreakDuration(), 24 * 60);
+        QCOMPARE(settings.idleTimeout(), 24 * 3600);
         QCOMPARE(settings.longBreakEvery(), 4);
         QVERIFY(settings.soundEnabled());
 

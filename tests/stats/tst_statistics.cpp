@@ -108,8 +108,11 @@ private slots:
         history.rest(local(2026, 6, 10, 10, 20), local(2026, 6, 10, 10, 22), 120, false);
         history.work(local(2026, 6, 10, 11, 0), local(2026, 6, 10, 13, 0), 2400);
         history.work(local(2026, 6, 9, 11, 0), local(2026, 6, 9, 13, 0), 5400);
+        // Written by other tools or by hand: kept, but counted as nothing, and no sum overflows.
+        for (const qint64 damaged : {std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::max(), -3180LL})
+            history.work(local(2026, 6, 10, 14, 0), local(2026, 6, 10, 14, 5), damaged, false);
 
-        QCOMPARE(history.stats.todayWorkSessions().size(), 4);
+        QCOMPARE(history.stats.todayWorkSessions().size(), 7);
         QCOMPARE(history.stats.todayBreakSessions().size(), 2);
         // The 600 seconds of the session cut short count as work time, not as a completed session.
         QCOMPARE(history.stats.todayWorkSeconds(), 5400);

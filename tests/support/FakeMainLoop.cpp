@@ -54,6 +54,9 @@ void FakeMainLoop::advance(double seconds)
         if (next == m_entries.end() || (*next)->due > target)
             break;
         const std::shared_ptr<Entry> entry = *next;
+        const double elapsed = entry->due.secondsSince(m_now);
+        m_monotonic += elapsed;
+        m_boot += elapsed;
         m_now = entry->due;
         if (entry->interval > 0) {
             entry->due = entry->due.addSeconds(entry->interval);
@@ -66,15 +69,49 @@ void FakeMainLoop::advance(double seconds)
         work();
         runPending();
     }
+    const double rest = target.secondsSince(m_now);
+    m_monotonic += rest;
+    m_boot += rest;
     m_now = target;
     runPending();
 }
 
-void FakeMainLoop::jumpWallClock(double seconds)
+void FakeMainLoop::skip(double seconds)
 {
     m_now = m_now.addSeconds(seconds);
+    m_boot += seconds;
     for (const auto &entry : m_entries)
         entry->due = entry->due.addSeconds(seconds);
+}
+
+void FakeMainLoop::sleep(double seconds) { skip(seconds); }
+
+void FakeMainLoop::stall(double seconds)
+{
+    skip(seconds);
+    m_monotonic += seconds;
+}
+
+ScheduledWorkHandle FakeMainLoop::onWallClockStep(std::function<void(double seconds)> handler)
+{
+    auto entry = std::make_shared<Entry>(Entry{m_now, 0, m_sequence++, {}, true});
+    m_stepHandlers.emplace_back(entry, std::move(handler));
+    return std::make_unique<FakeHandle>(entry);
+}
+
+void FakeMainLoop::stepWallClock(double seconds)
+{
+    m_now = m_now.addSeconds(seconds);
+    // Timers run on the monotonic clock: they fire when they would have.
+    for (const auto &entry : m_entries)
+        entry->due = entry->due.addSeconds(seconds);
+    std::erase_if(m_stepHandlers, [](const auto &handler) { return !handler.first->valid; });
+    const auto handlers = m_stepHandlers;
+    for (const auto &[entry, handler] : handlers) {
+        if (entry->valid)
+            handler(seconds);
+    }
+    runPending();
 }
 
 int FakeMainLoop::activeTimerCount() const

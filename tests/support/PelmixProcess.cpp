@@ -38,7 +38,8 @@ QProcessEnvironment PelmixProcess::environment() const
     env.insert("XDG_CONFIG_HOME", m_home.path() + "/.config");
     env.insert("XDG_DATA_HOME", m_home.path() + "/.local/share");
     env.insert("XDG_RUNTIME_DIR", m_home.path() + "/runtime");
-    env.insert("DBUS_SESSION_BUS_ADDRESS", m_busAddress);
+    if (!m_busAddress.isNull())
+        env.insert("DBUS_SESSION_BUS_ADDRESS", m_busAddress);
     env.insert("LC_ALL", "C.UTF-8");
     if (!m_display.isEmpty())
         env.insert("DISPLAY", m_display);

@@ -20,6 +20,7 @@ public:
     void setPreference(const QString &key, const QVariant &value);
 
     void setDisplay(const QString &display) { m_display = display; }
+    // A null address leaves the variable out, as on a desktop that sets none.
     void setSessionBus(const QString &address) { m_busAddress = address; }
     // Any other variable of the program's environment (WAYLAND_DISPLAY, ...).
     void setEnvironment(const QString &name, const QString &value) { m_extra.insert(name, value); }

@@ -26,10 +26,7 @@ struct Desk {
 
     TodoItem item(int index) const { return todos->items()[index]; }
     qint64 storedFocus(int index) const { return TodoManager(fake.platform()).items()[index].totalFocusSeconds; }
-    void expectLog(const QString &line) const
-    {
-        QCOMPARE(fake.log.lines, line.isEmpty() ? QStringList() : QStringList{line});
-    }
+    void expectLog(const QStringList &lines) const { QCOMPARE(fake.log.lines, lines); }
 
     mutable FakePlatform fake;
     std::unique_ptr<TodoManager> todos;
@@ -52,7 +49,7 @@ private slots:
         desk.fake.mainLoop.advance(90.3);
         desk.todos->setStatus(desk.item(0).id, TodoStatus::done);
         QCOMPARE(desk.item(0).completedAt, desk.fake.mainLoop.now());
-        desk.expectLog(QStringLiteral("DEBUG: Saved 90s to task 'Write report', total: 3690s"));
+        desk.expectLog({"DEBUG: Saved 90s to task 'Write report', total: 3690s"});
         QCOMPARE(desk.item(1).status, TodoStatus::inProgress);
         QCOMPARE(desk.todos->currentTaskId(), desk.item(1).id);
 
@@ -87,7 +84,9 @@ private slots:
             desk.todos->deleteTask(ids[0]);
         else
             desk.todos->setStatus(ids[1], change == 0 ? TodoStatus::inProgress : TodoStatus::done);
-        desk.expectLog(QStringLiteral("DEBUG: Saved 150s to task 'Write report', total: 3750s"));
+        // Credited at the end of each stretch, and the rest at the change.
+        desk.expectLog({"DEBUG: Saved 100s to task 'Write report', total: 3700s",
+                        "DEBUG: Saved 50s to task 'Write report', total: 3750s"});
         QCOMPARE(desk.todos->currentTaskId(), next < 0 ? std::nullopt : std::optional(ids[next]));
         QCOMPARE(TodoManager(desk.fake.platform()).items().size(), change == 2 ? 2 : 3);
         if (change == 2)
@@ -117,9 +116,34 @@ private slots:
         QCOMPARE(desk.todos->currentSessionSeconds(), 300);
 
         desk.todos->stopTracking();
-        desk.expectLog(QStringLiteral("DEBUG: Saved 300s to task 'Write report', total: 3900s"));
+        desk.expectLog({"DEBUG: Saved 180s to task 'Write report', total: 3780s",
+                        "DEBUG: Saved 120s to task 'Write report', total: 3900s"});
         QCOMPARE(desk.storedFocus(0), 3900);
         QCOMPARE(desk.todos->currentTaskId(), std::nullopt);
+    }
+
+    // A total edited to the very limit stays there rather than turning negative.
+    void aTotalAtTheLimitStaysThere()
+    {
+        FakePlatform fake;
+        writeFile(fake.locations.dataFile("todos.json"),
+                  R"([{"id":"00000000-0000-0000-0000-00000000000A","title":"Write","status":"in_progress",)"
+                  R"("createdAt":1,"totalFocusSeconds":9223372036854775804}])");
+        TodoManager todos(fake.platform());
+        todos.resumeTracking();
+        fake.mainLoop.advance(10);
+        todos.stopTracking();
+        QCOMPARE(TodoManager(fake.platform()).items().first().totalFocusSeconds, std::numeric_limits<qint64>::max());
+    }
+
+    // A crash loses at most the last five minutes: what the file holds without any stop.
+    void focusReachesTheFileEveryFiveMinutes()
+    {
+        Desk desk;
+        desk.todos->resumeTracking();
+        desk.fake.mainLoop.advance(22 * 60);
+        QCOMPARE(desk.storedFocus(0), 3600 + 20 * 60);
+        QCOMPARE(desk.todos->displayedFocusSeconds(desk.item(0)), 3600 + 22 * 60);
     }
 
     void counterRefreshesEverySecondOnlyWhileRunning()

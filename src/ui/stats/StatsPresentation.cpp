@@ -1,6 +1,7 @@
 #include "StatsPresentation.h"
 
 #include "StatsFormat.h"
+#include "storage/Durations.h"
 
 #include <algorithm>
 
@@ -27,7 +28,7 @@ SessionRowText sessionRow(const Session &session)
         work ? QStringLiteral("Work") : QStringLiteral("Break"),
         work ? ColorRole::blue : ColorRole::orange,
         session.taskTitle,
-        StatsFormat::sessionDurationText(session.durationSeconds),
+        StatsFormat::sessionDurationText(Durations::counted(session.durationSeconds)),
         session.completed ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("xmark.circle"),
         session.completed ? ColorRole::green : ColorRole::red,
     };
