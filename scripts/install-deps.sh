@@ -16,7 +16,7 @@ packages=(
   fonts-dejavu-core fonts-materialdesignicons-webfont
   imagemagick xfce4-panel lxqt-panel mate-panel mate-indicator-applet ayatana-indicator-application
   dconf-cli dconf-service sway grim weston gnome-shell gnome-shell-extension-appindicator python3-gi
-  kwin-wayland
+  kwin-wayland libfaketime
 )
 
 missing=()

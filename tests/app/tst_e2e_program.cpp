@@ -173,6 +173,36 @@ private slots:
         QVERIFY(task["totalFocusSeconds"].toInt() >= 2);
     }
 
+    // The wall clock of the program alone set an hour ahead while the user types (through
+    // libfaketime): no time away, and the work session's length is the real one.
+    void aClockSetWhileTypingIsNoTimeAway()
+    {
+        const QString library = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1";
+        QVERIFY2(QFileInfo::exists(library), "libfaketime is not installed (Debian: libfaketime)");
+        PelmixProcess pelmix;
+        const QString offsetFile = pelmix.home() + "/faketime.rc";
+        writeFile(offsetFile, "+0\n");
+        pelmix.setDisplay(QString::fromLatin1(m_xserver.displayName()));
+        pelmix.setPreference("hasCompletedOnboarding", true);
+        pelmix.setPreference("workDuration", 0);
+        for (const auto &[name, value] : {std::pair{"LD_PRELOAD", library}, {"FAKETIME_TIMESTAMP_FILE", offsetFile},
+                                          {"FAKETIME_CACHE_DURATION", QString("1")},
+                                          {"FAKETIME_DONT_FAKE_MONOTONIC", QString("1")}})
+            pelmix.setEnvironment(name, value);
+        QVERIFY(pelmix.start());
+        QVERIFY(pelmix.waitForLine("AppState: start() called"));
+        QVERIFY(keepActiveUntil([&] { return readFile(pelmix.dataFile("presence_log.txt")).contains("PRESENT"); }, kWaitMs));
+        QTest::qWait(1500);
+        writeFile(offsetFile, "+3600\n");
+        QVERIFY2(keepActiveUntil([&] { return !sessions(pelmix).isEmpty(); }, 20000), qPrintable(pelmix.lines().join('\n')));
+        QVERIFY(pelmix.lines().contains("ActivityMonitor: the clock was set 3600 s"));
+        QCOMPARE(sessions(pelmix), QStringList{"work 10 completed"});
+        const auto session = QJsonDocument::fromJson(readFile(pelmix.dataFile("sessions.json"))).array().first();
+        QVERIFY(qAbs(session["endTime"].toDouble() - session["startTime"].toDouble() - 10) < 2);
+        QVERIFY(!readFile(pelmix.dataFile("presence_log.txt")).contains("AWAY"));
+        QVERIFY(pelmix.stopWith(SIGTERM));
+    }
+
     // Two runtime folders, one home: the second finds the data taken and leaves; with no
     // session bus at all, none is started behind the program's back.
     void oneInstancePerDataFolderAndNoStrayBus()
