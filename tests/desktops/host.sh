@@ -418,7 +418,7 @@ DESKTOP
 
   step "presence through KWin's idle notifications and fake input"
   start_pelmix WAYLAND_DISPLAY="$wayland" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE
-  grep -q "observing activity through ext-idle-notify-v1" "$work/pelmix.log" || fail "not through ext-idle-notify-v1"
+  wait_for 10 grep -q "observing activity through ext-idle-notify-v1" "$work/pelmix.log" || fail "not through ext-idle-notify-v1"
   expect_presence_cycle kwin_activity
 
   step "no tray without Plasma's panel: logging out ends the program"
