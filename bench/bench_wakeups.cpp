@@ -14,7 +14,7 @@
 // user away and the work timer has stopped.
 #include "support/PelmixProcess.h"
 #include "support/PrivateSessionBus.h"
-#include "support/TestIdleNotifyCompositor.h"
+#include "TestIdleNotifyCompositor.h"
 #include "support/XvfbServer.h"
 
 #include <QCoreApplication>
