@@ -69,10 +69,10 @@ xdotool search --sync --onlyvisible --class pelmix >/dev/null
 open=$(measure "window open")
 echo "$open"
 
-window=$(xdotool search --onlyvisible --name '^Focus$' | head -n1)
+window=$(xdotool search --onlyvisible --name '^Focus .* Pelmix$' | head -n1)
 xdotool windowactivate --sync "$window" key alt+F4
 for _ in $(seq 50); do
-  xdotool search --onlyvisible --name '^Focus$' >/dev/null 2>&1 || break
+  xdotool search --onlyvisible --name '^Focus .* Pelmix$' >/dev/null 2>&1 || break
   sleep 0.1
 done
 kill -0 "$pelmix" || { echo "the program ended when its window closed" >&2; exit 1; }

@@ -27,7 +27,7 @@ JSON
 
 run_pelmix "$binary" "$work/log"
 
-xdotool search --sync --onlyvisible --name '^Focus$' >/dev/null
+xdotool search --sync --onlyvisible --name '^Focus .* Pelmix$' >/dev/null
 xdotool mousemove 1000 700
 sleep 3
 
@@ -40,7 +40,7 @@ tray_icon() {
 }
 
 # The focus board: the main window with its frame.
-window=$(xdotool search --onlyvisible --name '^Focus$' | head -n1)
+window=$(xdotool search --onlyvisible --name '^Focus .* Pelmix$' | head -n1)
 read -r x y w h < <(geometry "$window")
 import -window root -crop "$((w + 12))x$((h + 30))+$((x - 6))+$((y - 24))" +repage "$out/focus-board.png"
 

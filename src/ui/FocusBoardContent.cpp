@@ -8,6 +8,7 @@
 #include "ui/CardFrame.h"
 #include "ui/ChangeWatcher.h"
 #include "ui/FilterTab.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Fonts.h"
 #include "ui/NamedColors.h"
 #include "ui/PresenceCircles.h"
@@ -121,9 +122,11 @@ QWidget *FocusBoardContent::buildStatusCard()
     auto *titleRow = new QHBoxLayout;
     titleRow->setSpacing(6);
     titleRow->addWidget(new SymbolLabel(QStringLiteral("target"), 12, ColorRole::blue, m_currentTask));
-    m_taskTitle = label(m_currentTask, Fonts::system(15, QFont::Medium), ColorRole::primary);
-    m_taskTitle->setWordWrap(true);
-    m_taskTitle->setMaximumHeight(QFontMetrics(m_taskTitle->font()).lineSpacing() * 2);
+    // At most two lines, whole ones: a longer title ends with an ellipsis.
+    m_taskTitle = new ElidedLabel(m_currentTask, 2);
+    m_taskTitle->setObjectName(QStringLiteral("currentTaskTitle"));
+    m_taskTitle->setFont(Fonts::system(15, QFont::Medium));
+    NamedColors::setForeground(m_taskTitle, ColorRole::primary);
     titleRow->addWidget(m_taskTitle, 1);
     current->addLayout(titleRow);
     auto *timeRow = new QHBoxLayout;
@@ -262,7 +265,7 @@ void FocusBoardContent::refreshStatus()
     m_noTask->setVisible(!m_model.taskTitle);
     m_currentTask->setVisible(m_model.taskTitle.has_value());
     if (m_model.taskTitle) {
-        setText(m_taskTitle, *m_model.taskTitle);
+        m_taskTitle->setFullText(*m_model.taskTitle);
         m_focusState->setSymbol(m_model.focusStateSymbol);
         setText(m_focusTime, m_model.focusTimeText);
     }

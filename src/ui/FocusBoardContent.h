@@ -9,6 +9,7 @@ class AppState;
 class FilterTab;
 class MainLoop;
 class PresenceCircles;
+class ElidedLabel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -66,7 +67,7 @@ private:
     QLabel *m_presenceText = nullptr;
     QLabel *m_noTask = nullptr;
     QWidget *m_currentTask = nullptr;
-    QLabel *m_taskTitle = nullptr;
+    ElidedLabel *m_taskTitle = nullptr;
     SymbolLabel *m_focusState = nullptr;
     QLabel *m_focusTime = nullptr;
     QLabel *m_countdownCaption = nullptr;

@@ -47,7 +47,8 @@ void MainWindow::chooseContent()
         connect(m_mainView, &MainAppView::selectedSectionChanged, this, &MainWindow::updateTitle);
         replaceContent(m_mainView);
         menuBar()->show();
-        setMinimumSize(MainAppView::kMinimumSize);
+        // The view's own minimum holds for the content; the menu bar comes on top of it.
+        setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         resize(kDefaultSize);
         updateTitle();
@@ -80,6 +81,7 @@ void MainWindow::replaceContent(QWidget *content)
 
 void MainWindow::updateTitle()
 {
-    // The section's title, as the navigation title of the shown section would read.
-    setWindowTitle(m_mainView ? rawValue(m_mainView->selectedSection()) : QStringLiteral("Pelmix"));
+    // The section's title, and the program's, for task switchers and window lists.
+    setWindowTitle(m_mainView ? rawValue(m_mainView->selectedSection()) + QStringLiteral(" \u2014 Pelmix")
+                              : QStringLiteral("Pelmix"));
 }

@@ -6,6 +6,7 @@
 #include "tasks/TodoManager.h"
 #include "timer/WorkTimer.h"
 #include "ui/ChangeWatcher.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Fonts.h"
 #include "ui/MenuButton.h"
 #include "ui/NamedColors.h"
@@ -73,10 +74,9 @@ MenuBarView::MenuBarView(AppState &appState, WorkTimer &workTimer, TrayActions &
     taskLayout->setContentsMargins(12, 6, 12, 6);
     taskLayout->setSpacing(8);
     taskLayout->addWidget(new SymbolLabel(QStringLiteral("circle.fill"), 6, ColorRole::blue, m_taskRow));
-    m_taskTitle = new QLabel(m_taskRow);
+    m_taskTitle = new ElidedLabel(m_taskRow);
+    m_taskTitle->setObjectName(QStringLiteral("taskTitle"));
     m_taskTitle->setFont(Fonts::system(12));
-    m_taskTitle->setTextFormat(Qt::PlainText);
-    m_taskTitle->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     taskLayout->addWidget(m_taskTitle, 1);
     column->addWidget(m_taskRow);
 
@@ -121,8 +121,8 @@ void MenuBarView::refresh()
     if (m_counter->text() != m_model.longBreakCounterText)
         m_counter->setText(m_model.longBreakCounterText);
     m_taskRow->setVisible(m_model.currentTaskTitle.has_value());
-    if (m_model.currentTaskTitle && m_taskTitle->text() != *m_model.currentTaskTitle)
-        m_taskTitle->setText(*m_model.currentTaskTitle);
+    if (m_model.currentTaskTitle)
+        m_taskTitle->setFullText(*m_model.currentTaskTitle);
     m_takeBreakNow->setVisible(m_model.takeBreakNow.has_value());
     if (isVisible())
         adjustSize();

@@ -8,6 +8,7 @@
 #include <optional>
 
 class AppState;
+class ElidedLabel;
 class MenuButton;
 class QLabel;
 class SymbolLabel;
@@ -54,7 +55,7 @@ private:
     QLabel *m_statusText;
     QLabel *m_counter;
     QWidget *m_taskRow;
-    QLabel *m_taskTitle;
+    ElidedLabel *m_taskTitle;
     MenuButton *m_takeBreakNow;
     std::optional<int> m_keptBottomEdge;
 };

@@ -1,5 +1,7 @@
 #include "TaskRow.h"
 
+#include "ui/ElidedLabel.h"
+
 #include "app/AppState.h"
 #include "platform/MainLoop.h"
 #include "tasks/TodoManager.h"
@@ -37,10 +39,9 @@ TaskRow::TaskRow(const TodoItem &item, TodoManager &todoManager, AppState &appSt
 
     auto *text = new QVBoxLayout;
     text->setSpacing(1);
-    m_title = new QLabel(this);
-    m_title->setTextFormat(Qt::PlainText);
+    m_title = new ElidedLabel(this);
+    m_title->setObjectName(QStringLiteral("title"));
     m_title->setFont(Fonts::system(Fonts::kBody));
-    m_title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_title->installEventFilter(this);
     m_renameField = new QLineEdit(this);
     m_renameField->setPlaceholderText(QStringLiteral("Task name"));
@@ -109,8 +110,7 @@ void TaskRow::refresh()
     m_statusMark->setSymbol(m_model.markSymbol);
     m_statusMark->setColorRole(m_model.markColor);
 
-    if (m_title->text() != m_item.title)
-        m_title->setText(m_item.title);
+    m_title->setFullText(m_item.title);
     QFont titleFont = m_title->font();
     if (titleFont.strikeOut() != m_model.titleStruckOut) {
         titleFont.setStrikeOut(m_model.titleStruckOut);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tasks/TodoItem.h"
+#include "ui/ElidedLabel.h"
 #include "ui/TaskRowModel.h"
 
 #include <QWidget>
@@ -74,7 +75,7 @@ private:
     bool m_isEditing = false;
 
     SymbolButton *m_statusMark;
-    QLabel *m_title;
+    ElidedLabel *m_title;
     QLineEdit *m_renameField;
     QWidget *m_focusLine;
     SymbolLabel *m_clockSymbol;

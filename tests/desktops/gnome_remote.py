@@ -9,6 +9,7 @@
 #                                      answers "ok" or the error on the FIFO OUT:
 #     click BUTTON X Y   BUTTON: left, middle or right; X Y on the stage
 #     nudge              a one-pixel move there and back (activity)
+import json
 import sys
 import time
 
@@ -79,7 +80,9 @@ def serve(commands, answers):
 
 if sys.argv[1] == "eval":
     ok, answer = shell(sys.argv[2])
-    print(answer)
+    # The shell answers in JSON: a string is printed as itself.
+    value = json.loads(answer) if ok and answer else answer
+    print(value if isinstance(value, str) else answer)
     sys.exit(0 if ok else 1)
 elif sys.argv[1] == "serve":
     serve(sys.argv[2], sys.argv[3])

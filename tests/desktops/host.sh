@@ -14,7 +14,7 @@ source "$(dirname "$0")/lib.sh"
 x11_shot() { import -window root -crop "${screen_width}x40+0+0" +repage "$1"; }
 x11_activity() { xdotool mousemove_relative -- 1 1; xdotool mousemove_relative -- -1 -1; }
 x11_main_window_aside() { # no window manager: the main window opens at the top left, over the bar
-  xdotool search --onlyvisible --name '^Focus$' windowmove %@ 100 200 2>/dev/null || true
+  xdotool search --onlyvisible --name '^Focus .* Pelmix$' windowmove %@ 100 200 >/dev/null 2>&1
 }
 x11_panel_geometry() { # "x y width height" of the program's open panel
   xwininfo -root -tree | awk 'NF > 2 && /"Pelmix": \("pelmix" "Pelmix"\)/ && $(NF-1) ~ /^220x/ {
@@ -147,7 +147,7 @@ run_x11_host() {
   step "the item's icon in the bar"
   start_pelmix DISPLAY="$DISPLAY" XDG_SESSION_TYPE=x11 QT_QPA_PLATFORM=xcb
   wait_for_item
-  wait_for 5 x11_main_window_aside
+  wait_for 10 x11_main_window_aside || fail "the main window was not found to move it off the bar"
   wait_for_drawn_item "$work/empty-bar.png" x11_shot "${min_item_width:-12}"
   echo "item at $item_x,$item_y ${item_w}x$item_h"
   expect_ink "$ink"
@@ -263,15 +263,15 @@ gnome_shot() {
 }
 gnome_windows() {
   gnome eval 'global.get_window_actors().map(a => { const w = a.meta_window, r = w.get_frame_rect();
-    return [w.get_title(), r.x, r.y, r.width, r.height].join(" "); }).join("\n")' | tr -d '"' | sed 's/\\n/\n/g'
+    return [w.get_title(), r.x, r.y, r.width, r.height].join(" "); }).join("\n")'
 }
 gnome_panel() { gnome_windows | awk '$1 == "Pelmix" && $4 == 220 {print $2, $3, $4, $5}'; }
-gnome_main_window() { gnome_windows | grep -q '^Focus '; }
+gnome_main_window() { gnome_windows | grep -q '^Focus — Pelmix '; }
 # The centre of the shell's label that reads $1 (an entry of the menu it draws).
 gnome_label_centre() {
   gnome eval "(function find(a) { if (a.text === '$1' && a.visible) { const [x, y] = a.get_transformed_position();
     const [w, h] = a.get_transformed_size(); return Math.round(x + w / 2) + ' ' + Math.round(y + h / 2); }
-    for (const c of a.get_children()) { const r = find(c); if (r) return r; } return ''; })(global.stage)" | tr -d '"'
+    for (const c of a.get_children()) { const r = find(c); if (r) return r; } return ''; })(global.stage)"
 }
 
 start_gnome() {

@@ -22,6 +22,19 @@ bool isPelmix(Display *display, Window window)
 
 QString windowName(Display *display, Window window)
 {
+    // The UTF-8 name, as window managers show it; WM_NAME holds only Latin-1.
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *utf8 = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 1024, False,
+                           XInternAtom(display, "UTF8_STRING", False), &type, &format, &count, &after, &utf8) == Success &&
+        utf8) {
+        const QString name = QString::fromUtf8(reinterpret_cast<const char *>(utf8), int(count));
+        XFree(utf8);
+        if (!name.isEmpty())
+            return name;
+    }
     XTextProperty property{};
     if (!XGetWMName(display, window, &property) || !property.value)
         return {};

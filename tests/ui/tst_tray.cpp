@@ -1,5 +1,6 @@
 #include "support/FakeApp.h"
 #include "ui/MainAppView.h"
+#include "ui/MainWindow.h"
 #include "ui/MenuBarLabel.h"
 #include "ui/MenuBarView.h"
 #include "ui/MenuButton.h"
@@ -120,6 +121,13 @@ private slots:
         view.sidebar()->setCurrentRow(0);
         QCOMPARE(view.selectedSection(), AppSection::focus);
         QCOMPARE(app.appState.selectedSection(), std::nullopt);
+
+        // The window names the program; its smallest size leaves the content its own minimum.
+        MainWindow window(app.appState, app.fake.platform(), factories);
+        window.show();
+        QCOMPARE(window.windowTitle(), QString::fromUtf8("Focus \u2014 Pelmix"));
+        window.resize(1, 1);
+        QTRY_VERIFY(window.centralWidget()->height() >= 500 && window.centralWidget()->width() >= 700);
     }
 };
 

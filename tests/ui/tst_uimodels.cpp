@@ -1,6 +1,7 @@
 #include "platform/Instant.h"
 #include "ui/CountdownText.h"
 #include "ui/DurationFormat.h"
+#include "ui/ElidedLabel.h"
 #include "ui/FocusBoardModel.h"
 #include "ui/MenuBarLabelModel.h"
 #include "ui/MenuBarPanelModel.h"
@@ -280,6 +281,35 @@ private slots:
         QTEST(labels, "entries");
         QCOMPARE(choices.currentIndex, current);
         QCOMPARE(choices.entries[static_cast<size_t>(current)].option.value, stored);
+    }
+
+    // Long titles end with an ellipsis at a whole letter, on at most the lines given; the whole
+    // title is the tooltip then.
+    void longTitlesAreElided_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::newRow("one line") << 1;
+        QTest::newRow("two lines") << 2;
+    }
+    void longTitlesAreElided()
+    {
+        QFETCH(int, lines);
+        const QString title = QStringLiteral("Write the quarterly report for the board and the auditors, with every figure");
+        ElidedLabel label(nullptr, lines);
+        label.resize(160, 100);
+        label.show();
+        label.setFullText(title);
+        QVERIFY(label.isElided());
+        QVERIFY(label.text().endsWith(QChar(0x2026)));
+        QCOMPARE(label.text().count(QLatin1Char('\n')), lines - 1);
+        QCOMPARE(label.toolTip(), title);
+        QCOMPARE(label.accessibleName(), title);
+        const QFontMetrics metrics(label.font());
+        for (const QString &line : label.text().split(QLatin1Char('\n')))
+            QVERIFY(metrics.horizontalAdvance(line) <= 160);
+        label.resize(2000, 100);
+        QCOMPARE(label.text(), title);
+        QVERIFY(label.toolTip().isEmpty());
     }
 };
 

@@ -104,12 +104,12 @@ private slots:
         const X11Window icon = waitFor([](const X11Window &w) { return w.inTray; }, "tray icon");
         QVERIFY2(icon.id, "the icon is not embedded in the tray");
         QVERIFY(icon.geometry.width() >= 16 && icon.geometry.width() <= 64);
-        QVERIFY(mainWindowTitled(QStringLiteral("Focus")).id); // the window opened at launch
+        QVERIFY(mainWindowTitled(QString::fromUtf8("Focus \u2014 Pelmix")).id); // the window opened at launch
         click(icon.geometry.center());
         const X11Window panel = waitFor([](const X11Window &w) { return w.geometry.width() == 220; }, "panel");
         QVERIFY2(panel.id, "a left click on the icon opened no panel");
         click(statsEntry(panel.geometry));
-        QVERIFY(mainWindowTitled(QStringLiteral("Stats")).id);
+        QVERIFY(mainWindowTitled(QString::fromUtf8("Stats \u2014 Pelmix")).id);
     }
 };
 

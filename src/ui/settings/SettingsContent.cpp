@@ -1,6 +1,7 @@
 #include "SettingsContent.h"
 
 #include "FormSection.h"
+#include "PickerBox.h"
 #include "ToggleSwitch.h"
 #include "settings/UserSettings.h"
 #include "ui/screens/ScreenStyle.h"
@@ -98,7 +99,7 @@ SettingsContent::SettingsContent(UserSettings &settings, AppState &appState, QWi
 
 QComboBox *SettingsContent::makePicker(SettingsPicker picker)
 {
-    auto *combo = new QComboBox;
+    auto *combo = new PickerBox;
     combo->setAccessibleName(SettingsOptions::title(picker));
     combo->setMinimumWidth(120);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);

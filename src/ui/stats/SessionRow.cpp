@@ -1,5 +1,7 @@
 #include "SessionRow.h"
 
+#include "ui/ElidedLabel.h"
+
 #include "StatsPresentation.h"
 #include "ui/SymbolLabel.h"
 #include "ui/screens/ScreenStyle.h"
@@ -43,10 +45,10 @@ SessionRow::SessionRow(const Session &session, QWidget *parent) : QWidget(parent
     layout->addLayout(type);
     if (text.taskTitle) {
         layout->addWidget(divider(this));
-        QLabel *task = ScreenStyle::label(*text.taskTitle, ScreenStyle::font(12), {}, this);
+        auto *task = new ElidedLabel(this);
         task->setObjectName(QStringLiteral("taskTitle"));
-        task->setTextFormat(Qt::PlainText);
-        task->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        task->setFont(ScreenStyle::font(12));
+        task->setFullText(*text.taskTitle);
         task->setMinimumWidth(40);
         layout->addWidget(task, 1);
     } else {

@@ -78,6 +78,27 @@ private slots:
         QCOMPARE(items(sessionLength), (QStringList{"15 min", "25 min", "50 min"}));
     }
 
+    // Scrolling the page over a picker scrolls the page; the wheel changes a picker once chosen.
+    void theWheelChangesAPickerOnlyOnceChosen()
+    {
+        Screen screen;
+        screen.view.show();
+        screen.view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&screen.view));
+        QComboBox *shortBreak = screen.picker(SettingsPicker::shortBreak);
+        const auto scroll = [shortBreak] {
+            QWheelEvent wheel(QPointF(5, 5), shortBreak->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(shortBreak, &wheel);
+            return wheel.isAccepted();
+        };
+        QVERIFY(!scroll());
+        QCOMPARE(screen.settings.shortBreakDuration(), 5);
+        shortBreak->setFocus(Qt::TabFocusReason);
+        QVERIFY(scroll());
+        QCOMPARE(screen.settings.shortBreakDuration(), 10);
+    }
+
     void resetRestoresEveryControlAndUnregistersTheLoginItem()
     {
         Screen screen;
