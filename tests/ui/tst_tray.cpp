@@ -4,11 +4,15 @@
 #include "ui/MenuBarLabel.h"
 #include "ui/MenuBarView.h"
 #include "ui/MenuButton.h"
+#include "ui/NamedColors.h"
 #include "ui/PanelPlacement.h"
 #include "ui/TrayActions.h"
+#include "ui/TrayMenu.h"
+#include "ui/ViewInputs.h"
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -61,6 +65,30 @@ private slots:
         // It shrank, and its edge stays at the bar.
         QTRY_COMPARE(panel.geometry().bottom(), bottom);
         QCOMPARE(bottom, 571);
+    }
+
+    // The right-click menu follows the state while open (the snooze counts down) and keeps the
+    // status dot's colour on its disabled line.
+    void menuIsLiveWhileOpen()
+    {
+        FakeApp app{onboarded};
+        TrayMenu tray(
+            [&app] {
+                return MenuBarPanelModel::make(ViewInputs::panel(app.timer(), app.monitor(), app.settings, app.todos));
+            },
+            [](MenuBarPanelModel::Action) {});
+        connect(&app.timer(), &WorkTimer::snoozeSecondsRemainingChanged, &tray, &TrayMenu::stateChanged);
+        app.startPresent();
+        app.timer().snooze(30);
+        QAction *status = tray.menu().actions().first();
+        tray.menu().popup(QPoint(0, 0));
+        app.fake.mainLoop.advance(2);
+        QCOMPARE(status->text(), QStringLiteral("On a meet (29:58)\t4") + QChar(0x2615));
+        const QImage dot = status->icon().pixmap(16, QIcon::Disabled).toImage();
+        QCOMPARE(dot.pixelColor(8, 8).rgb(), NamedColors::resolve(ColorRole::purple).rgb());
+        tray.menu().hide();
+        app.fake.mainLoop.advance(2);
+        QCOMPARE(status->text(), QStringLiteral("On a meet (29:58)\t4") + QChar(0x2615)); // closed: nothing redrawn
     }
 
     // Beside the bar, never over it, centred on the item and inside the screen.
