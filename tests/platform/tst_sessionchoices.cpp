@@ -1,10 +1,14 @@
-// The Qt window system plugin the program starts on, for the sessions and installations a user
-// may have: it never names one that is not installed.
+// What a session gets: the Qt window system plugin the program starts on (never one that is not
+// installed), the way input is observed when a compositor offers several, and the activity a
+// compositor's idle and resumed notifications report.
+#include "platform/linux/IdleActivityReporter.h"
+#include "platform/linux/InputMethodChoice.h"
 #include "platform/linux/QtPlatformChoice.h"
+#include "support/FakeMainLoop.h"
 
 #include <QTest>
 
-class QtPlatformChoiceTest : public QObject {
+class SessionChoicesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -48,7 +52,39 @@ private slots:
     }
 
     void theInstalledPluginsAreFound() { QVERIFY(QtPlatformChoice::installedPlugins().contains("offscreen")); }
+
+    // The standard protocol first, the desktops' own after it; XInput2 alone on X11.
+    void inputMethodOrder()
+    {
+        const auto offering = [](std::initializer_list<InputMethod> offered) {
+            return [offered](InputMethod method) { return std::find(offered.begin(), offered.end(), method) != offered.end(); };
+        };
+        using M = InputMethod;
+        QCOMPARE(chooseInputMethod(true, offering({M::kdeIdle, M::mutterIdleMonitor, M::extIdleNotify})), M::extIdleNotify);
+        QCOMPARE(chooseInputMethod(true, offering({M::kdeIdle, M::mutterIdleMonitor})), M::mutterIdleMonitor);
+        QCOMPARE(chooseInputMethod(true, offering({M::kdeIdle})), M::kdeIdle);
+        QCOMPARE(chooseInputMethod(true, offering({M::x11XInput2})), M::none);
+        QCOMPARE(chooseInputMethod(false, offering({M::x11XInput2, M::extIdleNotify})), M::x11XInput2);
+    }
+
+    // Active: a report a second; resumed: one at once; idle: none, and no timer.
+    void idleNotificationsBecomeActivity()
+    {
+        FakeMainLoop loop;
+        int reports = 0;
+        IdleActivityReporter reporter(loop, [&reports] { ++reports; });
+        loop.advance(3);
+        QCOMPARE(reports, 3);
+        reporter.idled();
+        loop.advance(10);
+        QCOMPARE(reports, 3);
+        QCOMPARE(loop.activeTimerCount(), 0);
+        reporter.resumed();
+        QCOMPARE(reports, 4);
+        loop.advance(1);
+        QCOMPARE(reports, 5);
+    }
 };
 
-QTEST_GUILESS_MAIN(QtPlatformChoiceTest)
-#include "tst_qtplatformchoice.moc"
+QTEST_GUILESS_MAIN(SessionChoicesTest)
+#include "tst_sessionchoices.moc"
