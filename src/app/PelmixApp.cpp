@@ -13,23 +13,54 @@
 #include "ui/about/AboutWindow.h"
 
 #include <QApplication>
+#include <QSemaphore>
+#include <QThread>
 #include <QTimer>
 
+#include <atomic>
 #include <cstdlib>
+#include <memory>
+#include <mutex>
 #include <utility>
 
 namespace {
 
-// Set while the event loop runs, for the exit below.
-AppDelegate *g_running = nullptr;
+// Set while the event loop runs, for the exits below.
+std::atomic<AppDelegate *> g_running = nullptr;
+QtMessageHandler g_previousMessageHandler = nullptr;
+// Held while recording: a second thread that meets the broken display waits for the first.
+std::mutex g_recording;
 
 // When the display connection breaks (the X server dies, the compositor goes), Qt ends the
-// process with exit() from inside the event loop. What a normal quit records is recorded
-// here, on the way out, from what is still in memory.
+// process from inside the event loop. What a normal quit records is recorded on the way out,
+// from what is still in memory.
 void recordOnDisplayLoss()
 {
-    if (AppDelegate *delegate = std::exchange(g_running, nullptr))
+    const std::lock_guard lock(g_recording);
+    if (AppDelegate *delegate = g_running.exchange(nullptr))
         delegate->applicationWillTerminate();
+}
+
+// On X11 Qt ends with exit(), which runs recordOnDisplayLoss() as an exit handler. On Wayland it
+// ends with _exit(), which runs none, right after saying why: the recording happens at that
+// word, on the main thread when it answers within a moment (Qt may be saying it on its own
+// Wayland thread), else where Qt said it. Each of Qt's threads that meets the broken connection
+// says so and ends the process: none returns before the recording is done.
+void watchForDisplayLoss(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.startsWith(QLatin1String("The Wayland connection broke"))) {
+        if (QThread::currentThread() != qApp->thread() && g_running) {
+            auto done = std::make_shared<QSemaphore>();
+            QMetaObject::invokeMethod(qApp, [done] {
+                recordOnDisplayLoss();
+                done->release();
+            });
+            done->tryAcquire(1, 3000);
+        }
+        recordOnDisplayLoss();
+    }
+    if (g_previousMessageHandler)
+        g_previousMessageHandler(type, context, message);
 }
 
 } // namespace
@@ -73,6 +104,8 @@ int PelmixApp::run()
     QTimer::singleShot(0, this, [this] { m_delegate->applicationDidFinishLaunching(); });
     static const bool registered = std::atexit(recordOnDisplayLoss) == 0;
     Q_UNUSED(registered);
+    static const QtMessageHandler previous = qInstallMessageHandler(watchForDisplayLoss);
+    g_previousMessageHandler = previous;
     g_running = m_delegate.get();
     const int code = QApplication::exec();
     g_running = nullptr;

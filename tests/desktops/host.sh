@@ -413,7 +413,8 @@ DESKTOP
   cp "$(command -v kwin_wayland)" "$work/kwin_wayland"
   "$work/kwin_wayland" --virtual --no-lockscreen --no-global-shortcuts --socket "$wayland" --width 1280 --height 800 \
     >"$work/host.log" 2>&1 &
-  pids+=($!)
+  local kwin=$!
+  pids+=($kwin)
   wait_for 15 test -S "$XDG_RUNTIME_DIR/$wayland" || fail "kwin_wayland did not start"
 
   step "presence through KWin's idle notifications and fake input"
@@ -421,9 +422,10 @@ DESKTOP
   wait_for 10 grep -q "observing activity through ext-idle-notify-v1" "$work/pelmix.log" || fail "not through ext-idle-notify-v1"
   expect_presence_cycle kwin_activity
 
-  step "no tray without Plasma's panel: logging out ends the program"
-  kill -TERM "$pelmix"
-  expect_quit_recorded
+  step "the compositor going away ends the program, with the open session recorded"
+  sleep 2 # work seconds to record
+  kill -KILL "$kwin"
+  ended_with=any expect_quit_recorded
   echo "PASS: $host"
 }
 
