@@ -255,7 +255,6 @@ gnome_input() { # COMMAND...: through the test's one remote-desktop session
   read -r answer <"$work/remote-out"
   [ "$answer" = ok ] || fail "remote desktop input: $answer"
 }
-gnome_click() { gnome_input click "$@"; }
 gnome_activity() { gnome_input nudge; }
 gnome_shot() {
   gdbus call --session -d org.gnome.Shell.Screenshot -o /org/gnome/Shell/Screenshot \
@@ -340,7 +339,7 @@ run_gnome_host() {
   expect_ink light
 
   step "the middle button (the extension's activation) opens the panel near the item"
-  gnome_click middle "$((item_x + item_w / 2))" "$((item_y + item_h / 2))"
+  gnome_input click middle "$((item_x + item_w / 2))" "$((item_y + item_h / 2))"
   wait_for 5 answers gnome_panel || fail "the middle button opened no panel: $(gnome_windows)"
   local px py pw ph
   read -r px py pw ph <<<"$(gnome_panel)"
@@ -348,10 +347,10 @@ run_gnome_host() {
     fail "the panel opened at $px,$py, far from the item at $item_x,$item_y"
 
   step "Quit Pelmix from the extension's menu"
-  gnome_click left "$((item_x + item_w / 2))" "$((item_y + item_h / 2))"
+  gnome_input click left "$((item_x + item_w / 2))" "$((item_y + item_h / 2))"
   wait_for 5 answers gnome_label_centre 'Quit Pelmix' || fail "the extension's menu shows no Quit Pelmix"
   # shellcheck disable=SC2046
-  gnome_click left $(gnome_label_centre 'Quit Pelmix')
+  gnome_input click left $(gnome_label_centre 'Quit Pelmix')
   expect_quit_recorded
   echo "PASS: $host"
 }

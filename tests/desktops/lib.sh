@@ -47,24 +47,14 @@ pelmix_environment() { # the environment the program starts with, as NAME=VALUE 
     DBUS_SESSION_BUS_ADDRESS="${private_bus:-disabled:}" PATH=/usr/bin:/bin
 }
 
-# as_session COMMAND...: runs a command of the desktop session: as this user or, where the
-# host refuses root, as $as_user.
-as_session() {
-  if [ -n "${as_user:-}" ]; then
-    setpriv --reuid="$as_user" --regid="$(id -g "$as_user")" --init-groups "$@"
-  else
-    "$@"
-  fi
-}
+# The command prefix that runs a command as the session's user: none, unless the host refuses
+# root (Sway) and session_user chose another one.
+session_runner=()
 
-# spawn_in_session COMMAND...: as_session in the background; $! is the command's own PID.
-spawn_in_session() {
-  if [ -n "${as_user:-}" ]; then
-    setpriv --reuid="$as_user" --regid="$(id -g "$as_user")" --init-groups "$@" &
-  else
-    "$@" &
-  fi
-}
+# as_session COMMAND...: runs a command of the desktop session; spawn_in_session runs it in the
+# background, with $! its own PID.
+as_session() { "${session_runner[@]}" "$@"; }
+spawn_in_session() { "${session_runner[@]}" "$@" & }
 
 # session_user: the user who runs a host that refuses root (Sway): one the test makes, with no
 # home and no login, when it runs as root; otherwise the one running the test.
@@ -72,6 +62,7 @@ session_user() {
   [ "$(id -u)" = 0 ] || return 0
   as_user=pelmix-desktop-test
   id "$as_user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$as_user"
+  session_runner=(setpriv --reuid="$as_user" --regid="$(id -g "$as_user")" --init-groups)
   chmod 755 "$work"
 }
 
