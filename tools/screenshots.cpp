@@ -2,6 +2,10 @@
 // over fake platform services and a generated week of history, into PNG files.
 
 #include "support/FakeApp.h"
+#include "support/SampleScreens.h"
+#include "ui/MainWindow.h"
+#include "ui/MenuBarView.h"
+#include "ui/TrayActions.h"
 #include "ui/MenuBarLabel.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/onboarding/OnboardingView.h"
@@ -12,9 +16,6 @@
 #include <QApplication>
 #include <QPainter>
 #include <QDir>
-#include <QRandomGenerator>
-#include <QStyle>
-#include <QStyleFactory>
 
 #include <cstdio>
 #include <ctime>
@@ -30,43 +31,6 @@ bool save(QWidget &widget, const QString &folder, const QString &name)
     return saved;
 }
 
-Instant at(const QDate &day, int minutesIntoDay)
-{
-    return Instant::fromDateTime(day.startOfDay().addSecs(minutesIntoDay * 60));
-}
-
-// A plausible week: mornings and afternoons of 25-minute sessions with 5-minute breaks, the
-// odd session cut short, and today's tasks named.
-void generateWeek(StatsManager &stats, const QDate &today, const Instant &now)
-{
-    QRandomGenerator random(20260314);
-    const QStringList tasks{"Write report", "Review pull requests", "Plan the sprint"};
-    for (int offset = -6; offset <= 0; ++offset) {
-        const QDate day = today.addDays(offset);
-        const int sessions = offset == 0 ? 5 : static_cast<int>(random.bounded(4, 16));
-        int minute = 8 * 60 + 30 + static_cast<int>(random.bounded(0, 60));
-        for (int i = 0; i < sessions; ++i) {
-            const bool completed = random.bounded(10) != 0 || offset == 0;
-            const qint64 work = completed ? 1500 : 300 + random.bounded(900);
-            const Instant start = at(day, minute);
-            if (start.addSeconds(static_cast<double>(work)) > now)
-                break;
-            std::optional<QString> task;
-            if (offset == 0)
-                task = tasks[i % tasks.size()];
-            stats.appendSession(Session::make(start, start.addSeconds(static_cast<double>(work)), work,
-                                              SessionType::work, completed, task));
-            minute += static_cast<int>(work / 60) + 1;
-            const qint64 rest = (i + 1) % 4 == 0 ? 900 : 300;
-            const Instant breakStart = at(day, minute);
-            stats.appendSession(Session::make(breakStart, breakStart.addSeconds(static_cast<double>(rest)), rest,
-                                              SessionType::breakSession, i != 2 || offset != 0));
-            minute += static_cast<int>(rest / 60) + 2 + static_cast<int>(random.bounded(0, 20));
-            if (i == 3)
-                minute += 60; // lunch
-        }
-    }
-}
 } // namespace
 
 // The tray icon at the sizes panels use (16, 22 and 24 px), for each state, on a light and a
@@ -105,6 +69,58 @@ bool saveTrayIcons(const QString &folder)
     return saved;
 }
 
+// Every screen under the application's current palette, named "<screen><suffix>.png".
+bool saveScreens(const QString &folder, const QString &suffix)
+{
+    const QDate today(2026, 3, 14);
+    FakeApp app({}, Instant::fromDateTime(QDateTime(today, QTime(15, 40))));
+    FakePlatform &fake = app.fake;
+    fake.input.trusted = false;
+    const auto name = [&suffix](const char *screen) { return QString::fromLatin1(screen) + suffix + ".png"; };
+    bool ok = true;
+
+    SettingsContent settingsScreen(app.settings, app.appState);
+    settingsScreen.resize(560, 700);
+    ok &= save(settingsScreen, folder, name("settings"));
+
+    SampleScreens::generateWeek(app.stats, today, fake.mainLoop.now());
+    StatsView statsScreen(app.stats, fake.mainLoop);
+    statsScreen.resize(620, 900);
+    ok &= save(statsScreen, folder, name("statistics"));
+
+    const OnboardingView::Services services{app.settings, app.appState, fake.platform()};
+    for (const auto &[step, screen] : {std::pair{OnboardingStep::welcome, "onboarding-welcome"},
+                                       std::pair{OnboardingStep::accessibility, "onboarding-activity"},
+                                       std::pair{OnboardingStep::intervals, "onboarding-intervals"}}) {
+        OnboardingView onboarding(services, false, {});
+        onboarding.showStep(step);
+        ok &= save(onboarding, folder, name(screen));
+    }
+
+    AboutWindow about(screenFactories(app.appState, fake.platform()).about);
+    ok &= save(about, folder, name("about"));
+
+    // The board and the panel in the light palette are taken from the real program by
+    // scripts/screenshots.sh; here they are drawn for the other palettes.
+    if (!suffix.isEmpty()) {
+        fake.preferences->setValue("hasCompletedOnboarding", true);
+        app.addCurrentTask(QStringLiteral("Write the quarterly report"));
+        app.addTask(QStringLiteral("Review pull requests"));
+        app.addTask(QStringLiteral("Plan next sprint"));
+        app.startPresent();
+        app.work(25);
+        MainWindow window(app.appState, fake.platform(), screenFactories(app.appState, fake.platform()));
+        window.resize(820, 560);
+        ok &= save(window, folder, name("focus-board"));
+        TrayActions actions(app.appState, fake.desktop, {});
+        MenuBarView panel(app.appState, app.timer(), actions);
+        panel.setAttribute(Qt::WA_DeleteOnClose, false);
+        panel.popUp(QRect(500, 2, 1, 1), QRect(0, 0, 1024, 28));
+        ok &= save(panel, folder, name("panel"));
+    }
+    return ok;
+}
+
 int main(int argc, char *argv[])
 {
     qputenv("TZ", "Europe/Berlin");
@@ -112,46 +128,15 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setPalette(QApplication::style()->standardPalette());
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(13);
-    QApplication::setFont(font);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    SampleScreens::setUpApplication();
 
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     QDir().mkpath(folder);
 
-    const QDate today(2026, 3, 14);
-    FakeApp app({}, Instant::fromDateTime(QDateTime(today, QTime(15, 40))));
-    FakePlatform &fake = app.fake;
-    fake.input.trusted = false;
-    UserSettings &settings = app.settings;
-    AppState &appState = app.appState;
-    StatsManager &stats = app.stats;
-    bool ok = true;
-
-    SettingsContent settingsScreen(settings, appState);
-    settingsScreen.resize(560, 700);
-    ok &= save(settingsScreen, folder, QStringLiteral("settings.png"));
-
-    generateWeek(stats, today, fake.mainLoop.now());
-    StatsView statsScreen(stats, fake.mainLoop);
-    statsScreen.resize(620, 900);
-    ok &= save(statsScreen, folder, QStringLiteral("statistics.png"));
-
-    const OnboardingView::Services services{settings, appState, fake.platform()};
-    for (const auto &[step, name] : {std::pair{OnboardingStep::welcome, "onboarding-welcome.png"},
-                                     std::pair{OnboardingStep::accessibility, "onboarding-activity.png"},
-                                     std::pair{OnboardingStep::intervals, "onboarding-intervals.png"}}) {
-        OnboardingView onboarding(services, false, {});
-        onboarding.showStep(step);
-        ok &= save(onboarding, folder, QString::fromLatin1(name));
-    }
-
+    QApplication::setPalette(SampleScreens::lightPalette());
+    bool ok = saveScreens(folder, {});
     ok &= saveTrayIcons(folder);
-
-    AboutWindow about(screenFactories(appState, fake.platform()).about);
-    ok &= save(about, folder, QStringLiteral("about.png"));
+    QApplication::setPalette(SampleScreens::darkPalette());
+    ok &= saveScreens(folder, QStringLiteral("-dark"));
     return ok ? 0 : 1;
 }

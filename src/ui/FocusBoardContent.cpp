@@ -111,7 +111,7 @@ QWidget *FocusBoardContent::buildStatusCard()
 
     auto *task = new QVBoxLayout;
     task->setSpacing(12);
-    m_noTask = label(card, Fonts::system(15), ColorRole::tertiary);
+    m_noTask = label(card, Fonts::system(15), ColorRole::secondary);
     m_noTask->setText(QStringLiteral("No active task"));
     task->addWidget(m_noTask);
 
@@ -211,6 +211,10 @@ QWidget *FocusBoardContent::buildTaskCard()
     m_newTaskField->setFont(Fonts::system(15));
     m_newTaskField->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_newTaskField->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
+    // The theme's placeholder colour is made for a field's own background, which this one lacks.
+    QPalette fieldPalette = m_newTaskField->palette();
+    fieldPalette.setColor(QPalette::PlaceholderText, NamedColors::resolve(ColorRole::secondary, fieldPalette));
+    m_newTaskField->setPalette(fieldPalette);
     connect(m_newTaskField, &QLineEdit::returnPressed, this, &FocusBoardContent::add);
     connect(m_newTaskField, &QLineEdit::textChanged, this, &FocusBoardContent::updateNewTaskRow);
     m_addButton = new SymbolButton(QStringLiteral("arrow.up.circle.fill"), 22, ColorRole::blue, m_newTaskRow);

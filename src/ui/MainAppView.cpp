@@ -21,7 +21,7 @@ QWidget *placeholder(AppSection section, QWidget *parent)
     auto *label = new QLabel(rawValue(section), parent);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(Fonts::system(Fonts::kTitle));
-    NamedColors::setForeground(label, ColorRole::tertiary);
+    NamedColors::setForeground(label, ColorRole::secondary);
     return label;
 }
 

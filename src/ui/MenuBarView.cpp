@@ -67,13 +67,15 @@ MenuBarView::MenuBarView(AppState &appState, WorkTimer &workTimer, TrayActions &
     m_taskRow = new QWidget(this);
     m_taskRow->setAutoFillBackground(true);
     QPalette taskPalette = m_taskRow->palette();
+    // Opaque, so that the row's children still tell a light palette from a dark one.
     taskPalette.setColor(QPalette::Window,
-                         NamedColors::withOpacity(NamedColors::resolve(ColorRole::blue, palette()), 0.05));
+                         NamedColors::opaque(NamedColors::withOpacity(NamedColors::resolve(ColorRole::blue, palette()), 0.05),
+                                             palette().color(QPalette::Window)));
     m_taskRow->setPalette(taskPalette);
     auto *taskLayout = new QHBoxLayout(m_taskRow);
     taskLayout->setContentsMargins(12, 6, 12, 6);
     taskLayout->setSpacing(8);
-    taskLayout->addWidget(new SymbolLabel(QStringLiteral("circle.fill"), 6, ColorRole::blue, m_taskRow));
+    taskLayout->addWidget(new SymbolLabel(QStringLiteral("circle.fill"), 8, ColorRole::blue, m_taskRow));
     m_taskTitle = new ElidedLabel(m_taskRow);
     m_taskTitle->setObjectName(QStringLiteral("taskTitle"));
     m_taskTitle->setFont(Fonts::system(12));

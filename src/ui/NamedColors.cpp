@@ -4,6 +4,8 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <cmath>
+
 namespace NamedColors {
 
 bool isDark(const QPalette &palette) { return palette.color(QPalette::Window).lightnessF() < 0.5; }
@@ -38,6 +40,38 @@ QColor resolve(ColorRole role, const QPalette &palette)
 }
 
 QColor resolve(ColorRole role) { return resolve(role, QGuiApplication::palette()); }
+
+namespace {
+double luminance(const QColor &color)
+{
+    const auto channel = [](float value) {
+        return value <= 0.04045f ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) + 0.0722 * channel(color.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double first = luminance(a), second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+} // namespace
+
+QColor readableFill(QColor fill, const QColor &text)
+{
+    const bool lightText = text.lightnessF() >= 0.5;
+    for (int step = 0; step < 40 && contrast(fill, text) < 4.5; ++step)
+        fill = lightText ? fill.darker(105) : fill.lighter(105);
+    return fill;
+}
+
+QColor opaque(const QColor &color, const QColor &background)
+{
+    const float alpha = color.alphaF();
+    const auto mix = [alpha](float front, float back) { return front * alpha + back * (1 - alpha); };
+    return QColor::fromRgbF(mix(color.redF(), background.redF()), mix(color.greenF(), background.greenF()),
+                            mix(color.blueF(), background.blueF()));
+}
 
 QColor withOpacity(QColor color, double opacity)
 {

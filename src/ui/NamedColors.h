@@ -12,14 +12,16 @@ class QWidget;
 // palette's window text at decreasing strength, so they follow light and dark themes.
 namespace NamedColors {
 
-inline constexpr QRgb kGreenLight = 0x34c759, kGreenDark = 0x30d158;
-inline constexpr QRgb kOrangeLight = 0xff9500, kOrangeDark = 0xff9f0a;
-inline constexpr QRgb kRedLight = 0xff3b30, kRedDark = 0xff453a;
-inline constexpr QRgb kPurpleLight = 0xaf52de, kPurpleDark = 0xbf5af2;
-inline constexpr QRgb kBlueLight = 0x007aff, kBlueDark = 0x0a84ff;
-inline constexpr QRgb kGrayLight = 0x8e8e93, kGrayDark = 0x98989d;
+// Deep enough in light palettes, and bright enough in dark ones, that text in them reaches 4.5:1
+// against the cards and rows it sits on.
+inline constexpr QRgb kGreenLight = 0x1f7635, kGreenDark = 0x30d158;
+inline constexpr QRgb kOrangeLight = 0xb04600, kOrangeDark = 0xff9f0a;
+inline constexpr QRgb kRedLight = 0xce0b00, kRedDark = 0xff8881;
+inline constexpr QRgb kPurpleLight = 0x9c29d6, kPurpleDark = 0xd490f6;
+inline constexpr QRgb kBlueLight = 0x0064d1, kBlueDark = 0x61b0ff;
+inline constexpr QRgb kGrayLight = 0x67676b, kGrayDark = 0xaaaaae;
 
-inline constexpr double kSecondaryAlpha = 0.55;
+inline constexpr double kSecondaryAlpha = 0.65;
 inline constexpr double kTertiaryAlpha = 0.3;
 
 bool isDark(const QPalette &palette);
@@ -27,6 +29,13 @@ bool isDark(const QPalette &palette);
 // The colour of a role under the given palette (the application's when none is given).
 QColor resolve(ColorRole role, const QPalette &palette);
 QColor resolve(ColorRole role);
+
+// The fill for a control whose text is `text`: `fill`, darkened (or lightened under light
+// text) until the text on it reaches 4.5:1.
+QColor readableFill(QColor fill, const QColor &text);
+
+// `color` painted over `background`, as one opaque colour.
+QColor opaque(const QColor &color, const QColor &background);
 
 // `color` with its alpha multiplied by `opacity`.
 QColor withOpacity(QColor color, double opacity);

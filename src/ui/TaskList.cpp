@@ -25,7 +25,7 @@ TaskList::TaskList(TodoManager &todoManager, AppState &appState, const MainLoop 
     auto *empty = new QVBoxLayout(m_emptyState);
     empty->setContentsMargins(0, 32, 0, 32);
     empty->setSpacing(6);
-    m_emptySymbol = new SymbolLabel(QString(), 40, ColorRole::tertiary, m_emptyState);
+    m_emptySymbol = new SymbolLabel(QString(), 40, ColorRole::secondary, m_emptyState);
     m_emptyText = new QLabel(m_emptyState);
     m_emptyText->setFont(Fonts::system(Fonts::kSubheadline));
     NamedColors::setForeground(m_emptyText, ColorRole::secondary);

@@ -92,7 +92,7 @@ TaskRow::TaskRow(const TodoItem &item, TodoManager &todoManager, AppState &appSt
     m_badge->setFont(badgeFont);
     m_badge->setStyleSheet(
         QStringLiteral("QLabel { color: white; background: %1; border-radius: 3px; padding: 2px 6px; }")
-            .arg(NamedColors::cssColor(NamedColors::resolve(ColorRole::blue))));
+            .arg(NamedColors::cssColor(NamedColors::readableFill(NamedColors::resolve(ColorRole::blue), Qt::white))));
     row->addWidget(m_badge);
 
     refresh();

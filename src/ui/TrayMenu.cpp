@@ -29,6 +29,14 @@ TrayMenu::TrayMenu(ModelSource source, Perform perform, QObject *parent)
       m_menu(new QMenu)
 {
     m_menu->setObjectName(QStringLiteral("trayMenu"));
+    // The status and task lines are information, not choices: they cannot be chosen, but are
+    // drawn in the secondary text colour rather than the faint one of a greyed-out entry.
+    QPalette palette = m_menu->palette();
+    const QColor information = NamedColors::opaque(NamedColors::resolve(ColorRole::secondary, palette),
+                                                   palette.color(QPalette::Window));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, information);
+    m_menu->setPalette(palette);
     m_status = m_menu->addAction(QString());
     m_status->setEnabled(false);
     m_task = m_menu->addAction(QString());

@@ -1,5 +1,6 @@
 #include "StepParts.h"
 
+#include "ui/NamedColors.h"
 #include "ui/SymbolLabel.h"
 #include "ui/about/FeatureRow.h"
 #include "ui/screens/ScreenStyle.h"
@@ -68,10 +69,15 @@ QPushButton *mainButton(const QString &text)
     button->setDefault(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setFont(ScreenStyle::font(14, QFont::DemiBold));
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { background: palette(highlight); color: palette(highlighted-text);"
-                       " border: none; border-radius: 8px; padding: 10px; }"
-                       "QPushButton:pressed { background: palette(dark); }"));
+    // The theme's highlight, deepened where its text would not stand out (Fusion's and Breeze's
+    // blues are too light under white).
+    const QColor label = button->palette().color(QPalette::HighlightedText);
+    const QColor fill = NamedColors::readableFill(button->palette().color(QPalette::Highlight), label);
+    button->setStyleSheet(QStringLiteral("QPushButton { background: %1; color: %2;"
+                                         " border: none; border-radius: 8px; padding: 10px; }"
+                                         "QPushButton:pressed { background: %3; }")
+                              .arg(NamedColors::cssColor(fill), NamedColors::cssColor(label),
+                                   NamedColors::cssColor(NamedColors::readableFill(fill.darker(115), label))));
     return button;
 }
 

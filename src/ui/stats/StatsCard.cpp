@@ -1,5 +1,6 @@
 #include "StatsCard.h"
 
+#include "ui/NamedColors.h"
 #include "ui/screens/ScreenStyle.h"
 
 #include <QLabel>
@@ -19,8 +20,6 @@ void StatsCard::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    QColor fill = ScreenStyle::cardFill(palette());
-    fill.setAlphaF(0.75f);
-    painter.setBrush(fill);
+    painter.setBrush(NamedColors::withOpacity(ScreenStyle::cardFill(palette()), 0.75));
     painter.drawRoundedRect(QRectF(rect()), 12, 12);
 }

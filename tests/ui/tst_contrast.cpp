@@ -1,0 +1,219 @@
+// Every screen readable in a light and a dark palette: each visible text, measured from the
+// rendered pixels against what is behind it, reaches 4.5:1 (large text and symbols 3:1).
+#include "support/FakeApp.h"
+#include "support/SampleScreens.h"
+#include "ui/MainWindow.h"
+#include "ui/MenuBarView.h"
+#include "ui/SymbolButton.h"
+#include "ui/SymbolLabel.h"
+#include "ui/TrayActions.h"
+#include "ui/TrayMenu.h"
+#include "ui/ViewInputs.h"
+#include "ui/about/AboutWindow.h"
+#include "ui/onboarding/OnboardingView.h"
+#include "ui/screens/ScreenFactories.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+double luminance(QRgb pixel)
+{
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(pixel)) + 0.7152 * channel(qGreen(pixel)) + 0.0722 * channel(qBlue(pixel));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double first = luminance(a), second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// Fonts are drawn without antialiasing here, so the pixel farthest from the background is the
+// text's own colour over it; the background is the commonest colour of the area.
+double measuredContrast(const QImage &image, const QRegion &area)
+{
+    QHash<QRgb, int> counts;
+    for (const QRect &rect : area) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                ++counts[image.pixel(x, y) | 0xff000000];
+        }
+    }
+    QRgb background = 0;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most)
+            std::tie(background, most) = std::pair(it.key(), it.value());
+    }
+    double best = 1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        best = std::max(best, contrast(it.key(), background));
+    return best;
+}
+
+// The ratio a widget's content needs, and a name for the report; none for widgets without text.
+std::optional<std::pair<double, QString>> requirement(QWidget *widget)
+{
+    if (qobject_cast<SymbolLabel *>(widget) || qobject_cast<SymbolButton *>(widget))
+        return std::pair(3.0, QStringLiteral("symbol"));
+    QString text;
+    if (auto *label = qobject_cast<QLabel *>(widget); label && label->pixmap().isNull())
+        text = label->text();
+    else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        text = button->text();
+    else if (auto *field = qobject_cast<QLineEdit *>(widget))
+        text = field->text().isEmpty() ? field->placeholderText() : field->text();
+    else if (auto *picker = qobject_cast<QComboBox *>(widget))
+        text = picker->currentText();
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    const QFontInfo font(widget->font());
+    const bool large = font.pixelSize() >= 24 || (font.pixelSize() >= 19 && font.bold());
+    return std::pair(large ? 3.0 : 4.5, text.left(40));
+}
+
+// "Class 'text': 2.1 < 4.5" for each text of the window below its ratio.
+QStringList unreadable(QWidget &window)
+{
+    window.show();
+    QApplication::processEvents();
+    const QImage image = window.grab().toImage();
+    QStringList found;
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        const auto needed = requirement(widget);
+        if (!needed || !widget->isVisibleTo(&window))
+            continue;
+        // Inside the padding, so that rounded corners do not count as ink.
+        QRegion area = widget->visibleRegion() & widget->contentsRect();
+        for (QWidget *child : widget->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible())
+                area -= child->geometry();
+        }
+        if (area.isEmpty())
+            continue;
+        const double ratio = measuredContrast(image, area.translated(widget->mapTo(&window, QPoint())));
+        if (ratio < needed->first) {
+            found << QStringLiteral("%1 '%2': %3 < %4")
+                         .arg(widget->metaObject()->className(), needed->second)
+                         .arg(ratio, 0, 'f', 2)
+                         .arg(needed->first);
+        }
+    }
+    return found;
+}
+
+QStringList unreadableEntries(QMenu &menu)
+{
+    menu.popup(QPoint(0, 0));
+    QApplication::processEvents();
+    const QImage image = menu.grab().toImage();
+    QStringList found;
+    for (QAction *action : menu.actions()) {
+        if (action->isSeparator() || !action->isVisible())
+            continue;
+        const double ratio = measuredContrast(image, QRegion(menu.actionGeometry(action)));
+        if (ratio < 4.5)
+            found << QStringLiteral("entry '%1': %2 < 4.5").arg(action->text()).arg(ratio, 0, 'f', 2);
+    }
+    menu.hide();
+    return found;
+}
+void expectReadable(const QStringList &unreadableTexts)
+{
+    QVERIFY2(unreadableTexts.isEmpty(), qPrintable(unreadableTexts.join(QLatin1Char('\n'))));
+}
+} // namespace
+
+class ContrastTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FakeApp> m_app;
+
+private slots:
+    void initTestCase() { SampleScreens::setUpApplication(QFont::NoAntialias); }
+
+    void init()
+    {
+        QFETCH(bool, dark);
+        QApplication::setPalette(dark ? SampleScreens::darkPalette() : SampleScreens::lightPalette());
+        const QDate today(2026, 3, 14);
+        m_app = std::make_unique<FakeApp>(onboarded, Instant::fromDateTime(QDateTime(today, QTime(15, 40))));
+        SampleScreens::generateWeek(m_app->stats, today, m_app->fake.mainLoop.now());
+        m_app->addCurrentTask(QStringLiteral("Write the quarterly report"));
+        m_app->addTask(QStringLiteral("Review pull requests"));
+        m_app->startPresent();
+    }
+    void cleanup() { m_app.reset(); }
+
+    void windowSections_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<AppSection>("section");
+        for (const bool dark : {false, true}) {
+            for (const auto section : {AppSection::focus, AppSection::stats, AppSection::settings}) {
+                QTest::addRow("%s %s", dark ? "dark" : "light", qPrintable(rawValue(section))) << dark << section;
+            }
+        }
+    }
+    void windowSections()
+    {
+        QFETCH(AppSection, section);
+        MainWindow window(m_app->appState, m_app->fake.platform(),
+                          screenFactories(m_app->appState, m_app->fake.platform()));
+        window.resize(900, 760);
+        m_app->appState.setSelectedSection(section);
+        expectReadable(unreadable(window));
+    }
+
+    void trayPanelAndMenu_data() { palettes(); }
+    void trayPanelAndMenu()
+    {
+        TrayActions actions(m_app->appState, m_app->fake.desktop, {});
+        MenuBarView panel(m_app->appState, m_app->timer(), actions);
+        panel.setAttribute(Qt::WA_DeleteOnClose, false);
+        panel.popUp(QRect(500, 2, 1, 1), QRect(0, 0, 1024, 28));
+        expectReadable(unreadable(panel));
+
+        FakeApp &app = *m_app;
+        TrayMenu tray(
+            [&app] {
+                return MenuBarPanelModel::make(ViewInputs::panel(app.timer(), app.monitor(), app.settings, app.todos));
+            },
+            [](MenuBarPanelModel::Action) {});
+        expectReadable(unreadableEntries(tray.menu()));
+    }
+
+    void onboardingAndAbout_data() { palettes(); }
+    void onboardingAndAbout()
+    {
+        const OnboardingView::Services services{m_app->settings, m_app->appState, m_app->fake.platform()};
+        for (const auto step : {OnboardingStep::welcome, OnboardingStep::accessibility, OnboardingStep::intervals}) {
+            OnboardingView onboarding(services, false, {});
+            onboarding.showStep(step);
+            expectReadable(unreadable(onboarding));
+        }
+        AboutWindow about(screenFactories(m_app->appState, m_app->fake.platform()).about);
+        expectReadable(unreadable(about));
+    }
+
+private:
+    static void palettes()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+};
+
+QTEST_MAIN(ContrastTest)
+#include "tst_contrast.moc"
