@@ -52,6 +52,8 @@ public:
 
     // Runs the start-up steps; called at launch and again when the onboarding completes.
     void start();
+    // Shows a folder of the user's in the file manager.
+    void openFolder(const QString &folder);
 
     // Makes the task focus clock follow presence and the timer's state.
     void syncTaskTracking();

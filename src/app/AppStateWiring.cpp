@@ -4,10 +4,12 @@
 
 #include "activity/ActivityMonitor.h"
 #include "app/PublishedValue.h"
+#include "notifications/DataNoticeNotifier.h"
 #include "notifications/NotificationManager.h"
 #include "platform/Desktop.h"
 #include "platform/Platform.h"
 #include "settings/UserSettings.h"
+#include "stats/StatsManager.h"
 #include "tasks/TodoManager.h"
 #include "timer/WorkTimer.h"
 
@@ -52,6 +54,10 @@ void AppState::installWiring()
         self->m_platform.desktop.activateIgnoringOtherApps();
     };
 
+    auto *dataNotices = new DataNoticeNotifier(m_notifications, this);
+    dataNotices->watch(m_statsManager.dataFile(), [this] { return m_statsManager.dataNotices(); });
+    dataNotices->watch(m_todoManager.dataFile(), [this] { return m_todoManager.dataNotices(); });
+
     connect(&m_settings, &UserSettings::aboutToChange, this, [self, &loop] {
         loop.post([self] {
             if (self)
@@ -59,6 +65,8 @@ void AppState::installWiring()
         });
     });
 }
+
+void AppState::openFolder(const QString &folder) { m_platform.desktop.openUrl(QUrl::fromLocalFile(folder)); }
 
 void AppState::setTrackingPaused(bool paused)
 {

@@ -1,9 +1,11 @@
 #include "NotificationManager.h"
 
+#include "platform/Desktop.h"
 #include "platform/Logger.h"
 #include "platform/MainLoop.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
+#include "storage/DataNotice.h"
 
 #include <QPointer>
 
@@ -11,7 +13,9 @@ NotificationManager::NotificationManager(Platform &platform, QObject *parent) : 
 {
     m_platform.notifications.setResponseHandler([this](const NotificationResponse &response) { didReceive(response); });
     const NotificationAction snooze{kSnoozeActionIdentifier, kSnoozeActionTitle};
-    m_platform.notifications.setNotificationCategories({NotificationCategory{kBreakReminderCategory, {snooze}}});
+    const NotificationAction openFolder{kOpenFolderActionIdentifier, kOpenFolderActionTitle};
+    m_platform.notifications.setNotificationCategories({NotificationCategory{kBreakReminderCategory, {snooze}},
+                                                        NotificationCategory{kDataNoticeCategory, {openFolder}}});
 }
 
 NotificationManager::~NotificationManager() { m_platform.notifications.setResponseHandler({}); }
@@ -48,8 +52,28 @@ void NotificationManager::sendNotification(const QString &title, const QString &
     });
 }
 
+void NotificationManager::sendDataNotice(const DataNotice &notice)
+{
+    const NotificationRequest request{.title = notice.title,
+                                      .body = notice.body,
+                                      .categoryIdentifier = kDataNoticeCategory,
+                                      .playsSound = false};
+    m_noticeFolders.insert(request.identifier, notice.folder);
+    Logger &log = m_platform.log;
+    m_platform.notifications.add(request, [&log](const std::optional<QString> &error) {
+        if (error)
+            log.line(QStringLiteral("Failed to send notification: ") + *error);
+    });
+}
+
 void NotificationManager::didReceive(const NotificationResponse &response)
 {
+    if (response.actionIdentifier == kOpenFolderActionIdentifier) {
+        const QString folder = m_noticeFolders.value(response.requestIdentifier);
+        if (!folder.isEmpty())
+            m_platform.desktop.openUrl(QUrl::fromLocalFile(folder));
+        return;
+    }
     // A click on the notification itself, or any other answer, leaves the program alone.
     if (response.actionIdentifier != kSnoozeActionIdentifier)
         return;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
+#include <QUuid>
 #include <QString>
 
 #include <functional>
 
+struct DataNotice;
 struct NotificationResponse;
 struct Platform;
 
@@ -18,6 +21,9 @@ public:
     static inline const QString kBreakReminderCategory = QStringLiteral("BREAK_REMINDER");
     static inline const QString kSnoozeActionIdentifier = QStringLiteral("SNOOZE_30_MIN");
     static inline const QString kSnoozeActionTitle = QStringLiteral("I'm on a meet (30 min)");
+    static inline const QString kDataNoticeCategory = QStringLiteral("DATA_NOTICE");
+    static inline const QString kOpenFolderActionIdentifier = QStringLiteral("OPEN_DATA_FOLDER");
+    static inline const QString kOpenFolderActionTitle = QStringLiteral("Open Folder");
 
     // Registers the category and becomes the receiver of the user's responses.
     explicit NotificationManager(Platform &platform, QObject *parent = nullptr);
@@ -34,6 +40,9 @@ public:
     // button. A failure is logged and otherwise ignored.
     void sendNotification(const QString &title, const QString &body, bool isBreakReminder);
 
+    // Posts what went wrong with a data file, with a button that opens its folder.
+    void sendDataNotice(const DataNotice &notice);
+
     // Called on the main loop when the user chooses the snooze button.
     std::function<void()> onSnooze;
 
@@ -41,4 +50,6 @@ private:
     void didReceive(const NotificationResponse &response);
 
     Platform &m_platform;
+    // The folder each data notice opens, by request.
+    QHash<QUuid, QString> m_noticeFolders;
 };

@@ -27,21 +27,20 @@ StatsManager &StatsManager::shared()
 
 void StatsManager::ensureDataDirectory() { m_file.ensureFolder(); }
 
+QList<DataNotice> StatsManager::dataNotices() const
+{
+    return DataNotice::about(m_file, QStringLiteral("history"), QStringLiteral("sessions"));
+}
+
 void StatsManager::loadSessions()
 {
-    const DataFile::Contents contents = m_file.read();
-    if (contents.outcome == DataFile::Outcome::missing)
+    auto decoded = m_file.load(SessionCodec::decode);
+    if (!decoded)
         return;
-    if (contents.outcome == DataFile::Outcome::read) {
-        if (auto decoded = SessionCodec::decode(contents.bytes)) {
-            m_sessions = std::move(*decoded);
-            m_startTimes.reserve(static_cast<std::size_t>(m_sessions.size()));
-            for (const Session &session : m_sessions)
-                m_startTimes.push_back(session.startTime.referenceSeconds());
-            return;
-        }
-    }
-    m_file.setAside();
+    m_sessions = std::move(*decoded);
+    m_startTimes.reserve(static_cast<std::size_t>(m_sessions.size()));
+    for (const Session &session : m_sessions)
+        m_startTimes.push_back(session.startTime.referenceSeconds());
 }
 
 void StatsManager::appendSession(const Session &session)

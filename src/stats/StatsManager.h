@@ -2,6 +2,7 @@
 
 #include "stats/Session.h"
 #include "storage/DataFile.h"
+#include "storage/DataNotice.h"
 
 #include <QList>
 #include <QObject>
@@ -41,6 +42,10 @@ public:
     void saveSessions();
 
     QString sessionsFilePath() const { return m_file.path(); }
+    // The history file, with what went wrong reading or saving it.
+    const DataFile &dataFile() const { return m_file; }
+    // What the user is told about that file, while anything is wrong with it.
+    QList<DataNotice> dataNotices() const;
     void ensureDataDirectory();
 
     // Statistics against the current instant and the user's calendar. A session belongs to

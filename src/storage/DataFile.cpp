@@ -2,7 +2,6 @@
 
 #include "platform/DataLocations.h"
 #include "platform/Logger.h"
-#include "platform/MainLoop.h"
 #include "platform/Platform.h"
 
 #include <QFile>
@@ -16,6 +15,8 @@ DataFile::DataFile(Platform &platform, QString fileName, QString owner)
 {}
 
 QString DataFile::path() const { return m_platform.locations.dataFile(m_fileName); }
+
+QString DataFile::folder() const { return m_platform.locations.dataFolder(); }
 
 void DataFile::ensureFolder() const { m_platform.locations.ensureDataFolder(); }
 
@@ -34,7 +35,7 @@ DataFile::Contents DataFile::read() const
     return {Outcome::read, std::move(bytes)};
 }
 
-void DataFile::setAside() const
+void DataFile::setAside()
 {
     const QString filePath = path();
     const QString stamp =
@@ -45,24 +46,76 @@ void DataFile::setAside() const
 
     QFile file(filePath);
     if (file.rename(keptPath)) {
+        m_keptAs = QFileInfo(keptPath).fileName();
         m_platform.log.line(QStringLiteral("%1: %2 could not be read; kept it as %3 and started with an empty list")
-                                .arg(m_owner, m_fileName, QFileInfo(keptPath).fileName()));
+                                .arg(m_owner, m_fileName, *m_keptAs));
     } else {
+        m_mustNotReplace = true;
         m_platform.log.line(QStringLiteral("%1: %2 could not be read, nor kept under another name: %3")
                                 .arg(m_owner, m_fileName, file.errorString()));
     }
+    emit problemsChanged();
 }
 
-bool DataFile::write(const QByteArray &bytes) const
+bool DataFile::write(const QByteArray &bytes)
 {
+    QString error;
+    if (replace(bytes, error)) {
+        invalidate(m_retry);
+        m_unsaved.reset();
+        if (m_saveError) {
+            m_saveError.reset();
+            m_platform.log.line(QStringLiteral("%1: saved %2 again").arg(m_owner, m_fileName));
+            emit problemsChanged();
+        }
+        return true;
+    }
+    m_unsaved = bytes;
+    if (!m_retry)
+        m_retry = m_platform.mainLoop.scheduleDelayed(kRetryInterval, [this] { retry(); });
+    if (m_saveError != error) {
+        m_saveError = error;
+        m_platform.log.line(
+            QStringLiteral("%1: could not save %2 (%3); keeping the changes in memory and trying again every minute")
+                .arg(m_owner, m_fileName, error));
+        emit problemsChanged();
+    }
+    return false;
+}
+
+void DataFile::retry()
+{
+    m_retry.reset();
+    if (m_unsaved)
+        write(QByteArray(*m_unsaved));
+}
+
+bool DataFile::replace(const QByteArray &bytes, QString &error) const
+{
+    if (m_mustNotReplace) {
+        error = QStringLiteral("it could not be read, nor kept under another name");
+        return false;
+    }
     QSaveFile file(path());
     // Unbuffered: a buffered write fails only when commit() flushes, and commit() then still
     // puts the partial file in place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        error = file.errorString();
         return false;
     }
-    return file.commit();
+    // A write cut short says why only when the rest is tried.
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            error = file.errorString();
+            file.cancelWriting();
+            return false;
+        }
+        done += written;
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
 }

@@ -34,18 +34,16 @@ TodoManager &TodoManager::shared()
 
 void TodoManager::ensureDataDirectory() { m_file.ensureFolder(); }
 
+QList<DataNotice> TodoManager::dataNotices() const
+{
+    return DataNotice::about(m_file, QStringLiteral("task list"), QStringLiteral("tasks"));
+}
+
 void TodoManager::loadItems()
 {
-    const DataFile::Contents contents = m_file.read();
-    if (contents.outcome == DataFile::Outcome::missing)
+    auto decoded = m_file.load(TodoCodec::decode);
+    if (!decoded)
         return;
-    std::optional<QList<TodoItem>> decoded;
-    if (contents.outcome == DataFile::Outcome::read)
-        decoded = TodoCodec::decode(contents.bytes);
-    if (!decoded) {
-        m_file.setAside();
-        return;
-    }
     m_items = std::move(*decoded);
     const auto inProgress = std::find_if(m_items.cbegin(), m_items.cend(),
                                          [](const TodoItem &item) { return item.status == TodoStatus::inProgress; });

@@ -2,6 +2,7 @@
 
 #include "platform/MainLoop.h"
 #include "storage/DataFile.h"
+#include "storage/DataNotice.h"
 #include "tasks/TodoItem.h"
 
 #include <QList>
@@ -47,6 +48,10 @@ public:
 
     void saveItems();
     QString todosFilePath() const { return m_file.path(); }
+    // The task file, with what went wrong reading or saving it.
+    const DataFile &dataFile() const { return m_file; }
+    // What the user is told about that file, while anything is wrong with it.
+    QList<DataNotice> dataNotices() const;
     void ensureDataDirectory();
 
     // Focus tracking. A focus session runs from a task becoming current to stopTracking(); it

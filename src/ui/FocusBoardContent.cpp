@@ -10,6 +10,7 @@
 #include "ui/FilterTab.h"
 #include "ui/ElidedLabel.h"
 #include "ui/Fonts.h"
+#include "ui/DataNoticeBar.h"
 #include "ui/NamedColors.h"
 #include "ui/PresenceCircles.h"
 #include "ui/SymbolButton.h"
@@ -72,6 +73,12 @@ FocusBoardContent::FocusBoardContent(TodoManager &todoManager, AppState &appStat
     // The cards paint their shadows in their own margins; these complete the spacing around them.
     column->setContentsMargins(6, 2, 6, 2);
     column->addWidget(buildStatusCard());
+    // A notice when the task list could not be read or saved, between the two cards.
+    auto *notices = new DataNoticeBar(todoManager.dataFile(), [&todoManager] { return todoManager.dataNotices(); });
+    notices->setContentsMargins(10, 4, 10, 0);
+    connect(notices, &DataNoticeBar::openFolderRequested, this,
+            [&appState](const QString &folder) { appState.openFolder(folder); });
+    column->addWidget(notices);
     column->addWidget(buildTaskCard(), 1);
 
     auto *watcher = new ChangeWatcher([this] { refresh(); }, this);

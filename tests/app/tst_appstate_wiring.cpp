@@ -1,5 +1,9 @@
 #include "app/AppDelegate.h"
 #include "support/FakeApp.h"
+#include "support/TestFiles.h"
+#include "ui/FocusBoardContent.h"
+
+#include <QPushButton>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -7,6 +11,37 @@
 class AppStateWiringTest : public QObject {
     Q_OBJECT
 private slots:
+    // An unreadable task list is told once in a notification and on the board, each naming the
+    // kept file and opening its folder; failing saves are told once until one succeeds.
+    void dataFileProblemsAreToldOnceWithTheirFolder()
+    {
+        FakeApp f([](QSettings &p) {
+            writeFile(QFileInfo(p.fileName()).dir().filePath("Documents/Pelmix/todos.json"), "not json");
+        });
+        const QString folder = f.fake.locations.dataFolder();
+        QCOMPARE(f.fake.notifications.requests.size(), 1);
+        const NotificationRequest told = f.fake.notifications.requests.first();
+        QCOMPARE(told.title, "Pelmix could not read your task list");
+        QCOMPARE(told.categoryIdentifier, NotificationManager::kDataNoticeCategory);
+        QVERIFY2(told.body.startsWith("It is kept as todos.json.unreadable-") && told.body.contains(folder),
+                 qPrintable(told.body));
+        f.fake.notifications.respond({told.identifier, NotificationManager::kOpenFolderActionIdentifier});
+
+        FocusBoardContent board(f.todos, f.appState, f.timer(), f.monitor(), f.settings, f.fake.mainLoop);
+        board.show();
+        auto *notices = board.findChild<QWidget *>("dataNotices");
+        QVERIFY(notices->isVisible());
+        QTest::mouseClick(notices->findChild<QPushButton *>(), Qt::LeftButton);
+        QCOMPARE(f.fake.desktop.openedUrls, QList<QUrl>(2, QUrl::fromLocalFile(folder)));
+
+        withFileSizeLimit(8, [&] {
+            f.addTask("First");
+            f.addTask("Second");
+        });
+        QCOMPARE(f.fake.notifications.requests.size(), 2);
+        QCOMPARE(f.fake.notifications.requests.last().title, "Pelmix cannot save your task list");
+    }
+
     void startAppliesTheIdleTimeoutAndASecondStartKeepsTheTap()
     {
         FakeApp f;
@@ -87,5 +122,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(AppStateWiringTest)
+QTEST_MAIN(AppStateWiringTest)
 #include "tst_appstate_wiring.moc"

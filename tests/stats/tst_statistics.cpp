@@ -267,26 +267,26 @@ void StatisticsTest::failedSaveLeavesFileAndMemoryAsTheyWere()
     StatsManager stats(fake.platform());
     const Session appended = Session::make(Instant::fromReferenceSeconds(10), Instant::fromReferenceSeconds(20), 5,
                                            SessionType::work, true, QStringLiteral("A title long enough"));
-    {
-        // A limit on file size stops the write even for root, who may write to read-only folders.
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = static_cast<rlim_t>(original.size() + 8);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    withFileSizeLimit(original.size() + 8, [&] {
         stats.appendSession(appended);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
+        stats.appendSession(appended);
+    });
     QCOMPARE(readFile(sessionsPath(fake)), original);
     QCOMPARE(QDir(fake.locations.dataFolder()).entryList(QDir::Files), QStringList{QStringLiteral("sessions.json")});
-    QCOMPARE(stats.sessions().size(), 2);
-    QVERIFY(fake.log.lines.isEmpty());
+    QCOMPARE(stats.sessions().size(), 3);
+    // Logged once, with the reason; the history screen says so until a save succeeds.
+    QCOMPARE(fake.log.lines, QStringList{"StatsManager: could not save sessions.json (File too large); keeping the "
+                                         "changes in memory and trying again every minute"});
+    QCOMPARE(stats.dataNotices().size(), 1);
+    QCOMPARE(stats.dataNotices().first().title, "Pelmix cannot save your history");
 
-    // The record kept in memory reaches the file with the next save that succeeds.
-    stats.saveSessions();
+    // The records kept in memory reach the file when it is tried again, a minute later.
+    fake.mainLoop.advance(59);
+    QCOMPARE(readFile(sessionsPath(fake)), original);
+    fake.mainLoop.advance(1);
     QCOMPARE(StatsManager(fake.platform()).sessions(), stats.sessions());
+    QCOMPARE(fake.log.lines.last(), "StatsManager: saved sessions.json again");
+    QVERIFY(stats.dataNotices().isEmpty());
 }
 
 int main(int argc, char *argv[])

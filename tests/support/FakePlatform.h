@@ -109,11 +109,12 @@ public:
         alerts.append(request);
         return kFirstButton;
     }
-    void openUrl(const QUrl &) override {}
+    void openUrl(const QUrl &url) override { openedUrls.append(url); }
     void activateIgnoringOtherApps() override { ++activations; }
     void terminate() override { ++terminations; }
 
     QList<AlertRequest> alerts;
+    QList<QUrl> openedUrls;
     int activations = 0;
     int terminations = 0;
 };
@@ -135,11 +136,13 @@ public:
         if (completion)
             m_mainLoop.post([completion] { completion(std::nullopt); });
     }
-    void setResponseHandler(ResponseHandler) override {}
+    void setResponseHandler(ResponseHandler handler) override { respond = std::move(handler); }
 
     // The answer to authorisation requests.
     bool granted = true;
     QList<NotificationRequest> requests;
+    // The user answering a notification.
+    ResponseHandler respond;
 
 private:
     MainLoop &m_mainLoop;

@@ -1,6 +1,7 @@
 #include "ScreenFactories.h"
 
 #include "app/AppState.h"
+#include "platform/Desktop.h"
 #include "platform/Platform.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/settings/SettingsContent.h"
@@ -16,7 +17,10 @@ ViewFactories screenFactories(AppState &appState, Platform &platform)
     };
     return ViewFactories{
         .stats = [&appState, &platform](QWidget *parent) -> QWidget * {
-            return new StatsView(appState.statsManager(), platform.mainLoop, parent);
+            auto *view = new StatsView(appState.statsManager(), platform.mainLoop, parent);
+            QObject::connect(view, &StatsView::openFolderRequested, view,
+                             [&platform](const QString &folder) { platform.desktop.openUrl(QUrl::fromLocalFile(folder)); });
+            return view;
         },
         .settings = [&appState](QWidget *parent) -> QWidget * {
             return new SettingsContent(appState.settings(), appState, parent);

@@ -3,6 +3,8 @@
 #include "SessionHistoryCard.h"
 #include "TodaySummaryCard.h"
 #include "WeeklyChartCard.h"
+#include "stats/StatsManager.h"
+#include "ui/DataNoticeBar.h"
 #include "ui/screens/ScreenStyle.h"
 
 #include <QLabel>
@@ -17,6 +19,10 @@ StatsView::StatsView(StatsManager &statsManager, MainLoop &mainLoop, QWidget *pa
 {
     setMinimumSize(400, 500);
     QVBoxLayout *layout = ScreenStyle::scrollingPage(this, QStringLiteral("Statistics"), 16, 20);
+    auto *notices =
+        new DataNoticeBar(statsManager.dataFile(), [&statsManager] { return statsManager.dataNotices(); });
+    connect(notices, &DataNoticeBar::openFolderRequested, this, &StatsView::openFolderRequested);
+    layout->addWidget(notices);
     layout->addWidget(m_summary);
     layout->addWidget(m_weekly);
     layout->addWidget(m_history);

@@ -13,7 +13,7 @@ class TodaySummaryCard;
 class WeeklyChartCard;
 
 // The Stats section of the main window: today's summary, the last seven days and today's
-// sessions. It redraws when the history changes and when the day turns at midnight.
+// sessions, under a notice when the history could not be read or saved. It redraws when the history changes and when the day turns at midnight.
 class StatsView : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +24,10 @@ public:
     SessionHistoryCard *history() const { return m_history; }
 
     void refresh();
+
+signals:
+    // "Open Folder" on a notice about the history file.
+    void openFolderRequested(const QString &folder);
 
 private:
     TodaySummaryCard *m_summary;
