@@ -1,8 +1,11 @@
 #include "FilterTab.h"
 
 #include "ui/Fonts.h"
+#include "ui/AccessibleRoles.h"
+#include "ui/FocusRing.h"
 #include "ui/NamedColors.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
@@ -26,7 +29,8 @@ FilterTab::FilterTab(const QString &title, qint64 count, bool isSelected, std::f
     setText(title);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
+    AccessibleRoles::install();
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (m_action)
             m_action();
@@ -98,4 +102,25 @@ void FilterTab::paintEvent(QPaintEvent *)
         painter.setFont(badgeFont());
         painter.drawText(badge, Qt::AlignCenter, QString::number(m_count));
     }
+    FocusRing::paint(painter, *this, QRectF(rect()), 6);
+}
+
+void FilterTab::keyPressEvent(QKeyEvent *event)
+{
+    // Left and Right choose the tab beside, as in a tab bar; Enter chooses this one.
+    const int key = event->key();
+    if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        const QList<FilterTab *> tabs = parentWidget()->findChildren<FilterTab *>(Qt::FindDirectChildrenOnly);
+        const qsizetype next = tabs.indexOf(this) + (key == Qt::Key_Right ? 1 : -1);
+        if (next >= 0 && next < tabs.size()) {
+            tabs[next]->setFocus(Qt::TabFocusReason);
+            tabs[next]->click();
+        }
+        return;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }

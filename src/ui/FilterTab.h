@@ -5,7 +5,8 @@
 #include <functional>
 
 // A tab of the task card: the title and, when above zero, the count in a small badge.
-// It keeps no state: the board tells it whether it is selected.
+// It keeps no state: the board tells it whether it is selected. Tab reaches it; Left and Right
+// move to the tab beside and choose it.
 class FilterTab : public QAbstractButton {
     Q_OBJECT
 public:
@@ -23,6 +24,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QFont titleFont() const;

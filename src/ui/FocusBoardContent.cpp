@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -88,6 +89,12 @@ FocusBoardContent::FocusBoardContent(TodoManager &todoManager, AppState &appStat
     // Input moves the last-activity time many times a second; the board shows only presence.
     watcher->watch(&activityMonitor, {"isPresentChanged"});
     watcher->watch(&settings, {"changed"});
+    // Ctrl+N goes to the new-task field from anywhere in the window.
+    auto *newTask = new QShortcut(QKeySequence::New, this);
+    connect(newTask, &QShortcut::activated, this, [this] {
+        setShowingDone(false);
+        m_newTaskField->setFocus(Qt::ShortcutFocusReason);
+    });
     refreshTasks();
     refreshStatus();
 }
@@ -162,7 +169,7 @@ QWidget *FocusBoardContent::buildStatusCard()
     m_takeBreak->setStyleSheet(
         QStringLiteral(
             "QPushButton { color: white; background: %1; border: none; border-radius: 8px; padding: 6px 12px; }")
-            .arg(NamedColors::cssColor(NamedColors::resolve(ColorRole::orange))));
+            .arg(NamedColors::cssColor(NamedColors::readableFill(NamedColors::resolve(ColorRole::orange), Qt::white))));
     connect(m_takeBreak, &QPushButton::clicked, this, [this] { m_workTimer.takeBreakFromSnooze(); });
     countdownRow->addWidget(m_takeBreak, 0, Qt::AlignVCenter);
     task->addLayout(countdownRow);
@@ -198,6 +205,8 @@ QWidget *FocusBoardContent::buildTaskCard()
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The rows' controls take the focus; the area itself is no stop of its own.
+    scroll->setFocusPolicy(Qt::NoFocus);
     // The rows sit on the card itself.
     scroll->setStyleSheet(QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
     m_taskList = new TaskList(m_todoManager, m_appState, m_clock, scroll);
@@ -215,6 +224,8 @@ QWidget *FocusBoardContent::buildTaskCard()
     m_newTaskField = new QLineEdit(m_newTaskRow);
     m_newTaskField->setFrame(false);
     m_newTaskField->setPlaceholderText(QStringLiteral("Add new task..."));
+    m_newTaskField->setAccessibleName(QStringLiteral("New task"));
+    m_newTaskField->setToolTip(QStringLiteral("Add a task (%1)").arg(QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText)));
     m_newTaskField->setFont(Fonts::system(15));
     m_newTaskField->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_newTaskField->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
@@ -225,6 +236,7 @@ QWidget *FocusBoardContent::buildTaskCard()
     connect(m_newTaskField, &QLineEdit::returnPressed, this, &FocusBoardContent::add);
     connect(m_newTaskField, &QLineEdit::textChanged, this, &FocusBoardContent::updateNewTaskRow);
     m_addButton = new SymbolButton(QStringLiteral("arrow.up.circle.fill"), 22, ColorRole::blue, m_newTaskRow);
+    m_addButton->setAccessibleName(QStringLiteral("Add Task"));
     connect(m_addButton, &QAbstractButton::clicked, this, &FocusBoardContent::add);
     input->addWidget(m_plus);
     input->addWidget(m_newTaskField, 1);
@@ -299,4 +311,7 @@ void FocusBoardContent::refreshTasks()
     m_taskList->setItems(m_showingDone ? done : active, !m_showingDone, FocusBoardModel::emptyState(m_showingDone));
     m_inputDivider->setVisible(!m_showingDone);
     m_newTaskRow->setVisible(!m_showingDone);
+    QWidget *lastRowStop = m_taskList->orderTabStops(m_doneTab);
+    setTabOrder(lastRowStop, m_newTaskField);
+    setTabOrder(m_newTaskField, m_addButton);
 }

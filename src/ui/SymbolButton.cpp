@@ -1,8 +1,10 @@
 #include "SymbolButton.h"
 
+#include "ui/FocusRing.h"
 #include "ui/NamedColors.h"
 #include "ui/SymbolGlyphs.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 SymbolButton::SymbolButton(const QString &symbol, int pixelSize, ColorRole color, QWidget *parent)
@@ -13,7 +15,7 @@ SymbolButton::SymbolButton(const QString &symbol, int pixelSize, ColorRole color
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void SymbolButton::setSymbol(const QString &symbol)
@@ -32,7 +34,18 @@ void SymbolButton::setColorRole(ColorRole color)
     update();
 }
 
-QSize SymbolButton::sizeHint() const { return {m_pixelSize + 2, m_pixelSize + 2}; }
+// Room around the symbol for the focus ring.
+QSize SymbolButton::sizeHint() const { return {m_pixelSize + 6, m_pixelSize + 6}; }
+
+void SymbolButton::keyPressEvent(QKeyEvent *event)
+{
+    // Enter presses the button as Space does.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
 
 void SymbolButton::paintEvent(QPaintEvent *)
 {
@@ -44,4 +57,5 @@ void SymbolButton::paintEvent(QPaintEvent *)
         color = NamedColors::withOpacity(color, 0.6);
     painter.setPen(color);
     painter.drawText(rect(), Qt::AlignCenter, SymbolGlyphs::glyph(m_symbol));
+    FocusRing::paint(painter, *this, QRectF(rect()), height() / 2.0);
 }

@@ -4,7 +4,8 @@
 
 #include <QAbstractButton>
 
-// A borderless button that is only a symbol of the icon font.
+// A borderless button that is only a symbol of the icon font. It takes the focus with Tab and
+// a click; Space and Enter press it. Give it an accessible name: it has no text.
 class SymbolButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -20,6 +21,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QString m_symbol;

@@ -1,6 +1,7 @@
 #include "TaskList.h"
 
 #include "tasks/TodoManager.h"
+#include "ui/AccessibleRoles.h"
 #include "ui/Fonts.h"
 #include "ui/NamedColors.h"
 #include "ui/SymbolLabel.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 TaskList::TaskList(TodoManager &todoManager, AppState &appState, const MainLoop &clock, QWidget *parent)
@@ -17,6 +19,8 @@ TaskList::TaskList(TodoManager &todoManager, AppState &appState, const MainLoop 
       m_appState(appState),
       m_clock(clock)
 {
+    AccessibleRoles::install();
+    setAccessibleName(QStringLiteral("Tasks"));
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 4, 0, 4);
     m_layout->setSpacing(0);
@@ -57,6 +61,7 @@ void TaskList::setItems(const QList<TodoItem> &items, bool reorderable, const Fo
         } else {
             row = new TaskRow(item, m_todoManager, m_appState, m_clock, this);
             row->installEventFilter(this);
+            connect(row, &TaskRow::neighbourRequested, this, [this, row](int step) { focusNeighbour(row, step); });
         }
         rows.insert(item.id, row);
         order.append(row);
@@ -82,6 +87,30 @@ void TaskList::setItems(const QList<TodoItem> &items, bool reorderable, const Fo
     if (m_emptyText->text() != emptyState.text)
         m_emptyText->setText(emptyState.text);
     m_emptyState->setVisible(m_order.isEmpty());
+}
+
+void TaskList::focusNeighbour(TaskRow *row, int step)
+{
+    const qsizetype at = m_order.indexOf(row) + step;
+    if (at < 0 || at >= m_order.size())
+        return;
+    QWidget *target = m_order[at]->tabStops().first();
+    target->setFocus(Qt::TabFocusReason);
+    if (auto *scroll = qobject_cast<QScrollArea *>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
+        scroll->ensureWidgetVisible(target);
+}
+
+QWidget *TaskList::orderTabStops(QWidget *before) const
+{
+    // Rows are made as tasks arrive and move when tasks do; Tab follows the list instead.
+    QWidget *previous = before;
+    for (TaskRow *row : m_order) {
+        for (QWidget *stop : row->tabStops()) {
+            setTabOrder(previous, stop);
+            previous = stop;
+        }
+    }
+    return previous;
 }
 
 void TaskList::refreshRows()

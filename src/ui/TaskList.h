@@ -33,6 +33,10 @@ public:
     bool isShowingEmptyState() const;
     QString emptyStateText() const;
 
+    // Puts the rows' controls after `before` in the Tab order, in the order of the rows, and
+    // answers the last of them (`before` when there are none).
+    QWidget *orderTabStops(QWidget *before) const;
+
     // The gap a drop at `y` (in this widget) falls into: 0 before the first row, rows().size()
     // after the last.
     int gapAt(int y) const;
@@ -41,6 +45,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void focusNeighbour(TaskRow *row, int step);
     void beginDrag();
     void updateDropIndicator(int y);
     void finishDrag(int y);

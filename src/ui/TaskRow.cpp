@@ -12,6 +12,7 @@
 #include "ui/SymbolLabel.h"
 #include "ui/ViewInputs.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -35,6 +36,7 @@ TaskRow::TaskRow(const TodoItem &item, TodoManager &todoManager, AppState &appSt
 
     m_statusMark = new SymbolButton(QStringLiteral("circle"), 18, ColorRole::secondary, this);
     connect(m_statusMark, &QAbstractButton::clicked, this, &TaskRow::clickStatusMark);
+    m_statusMark->installEventFilter(this);
     row->addWidget(m_statusMark);
 
     auto *text = new QVBoxLayout;
@@ -45,6 +47,7 @@ TaskRow::TaskRow(const TodoItem &item, TodoManager &todoManager, AppState &appSt
     m_title->installEventFilter(this);
     m_renameField = new QLineEdit(this);
     m_renameField->setPlaceholderText(QStringLiteral("Task name"));
+    m_renameField->setAccessibleName(QStringLiteral("Task name"));
     m_renameField->setFrame(false);
     m_renameField->setFont(Fonts::system(Fonts::kBody));
     m_renameField->hide();
@@ -79,9 +82,12 @@ TaskRow::TaskRow(const TodoItem &item, TodoManager &todoManager, AppState &appSt
     hover->addStretch();
     m_focusButton = new QPushButton(QStringLiteral("Focus"), m_hoverBox);
     m_focusButton->setFont(Fonts::system(Fonts::kCaption));
-    m_focusButton->setFocusPolicy(Qt::NoFocus);
+    m_focusButton->setAutoDefault(true); // Enter presses it, as Space does
+    m_focusButton->installEventFilter(this);
     connect(m_focusButton, &QPushButton::clicked, this, [this] { perform(TaskRowModel::Action::focus); });
     m_trashButton = new SymbolButton(QStringLiteral("trash"), 12, ColorRole::red, m_hoverBox);
+    m_trashButton->setAccessibleName(QStringLiteral("Delete"));
+    m_trashButton->installEventFilter(this);
     connect(m_trashButton, &QAbstractButton::clicked, this, [this] { perform(TaskRowModel::Action::remove); });
     hover->addWidget(m_focusButton);
     hover->addWidget(m_trashButton);
@@ -109,6 +115,8 @@ void TaskRow::refresh()
     m_model = TaskRowModel::make(ViewInputs::row(m_item, m_todoManager, m_clock.now()));
     m_statusMark->setSymbol(m_model.markSymbol);
     m_statusMark->setColorRole(m_model.markColor);
+    m_statusMark->setAccessibleName(m_model.markName);
+    setAccessibleName(m_item.title);
 
     m_title->setFullText(m_item.title);
     QFont titleFont = m_title->font();
@@ -143,7 +151,7 @@ void TaskRow::updateHoverControls()
             policy.setRetainSizeWhenHidden(present);
             control->setSizePolicy(policy);
         }
-        control->setVisible(present && m_isHovered);
+        control->setVisible(present && (m_isHovered || m_hasFocusWithin));
     };
     place(m_focusButton, m_model.hasFocusButton);
     place(m_trashButton, m_model.hasTrashButton);
@@ -190,6 +198,7 @@ void TaskRow::commitRename()
         return;
     const auto title = TaskRowModel::renamedTitle(m_renameField->text(), m_item.title);
     m_isEditing = false;
+    keepFocusOnRow();
     m_renameField->hide();
     m_title->show();
     if (title)
@@ -199,9 +208,17 @@ void TaskRow::commitRename()
 void TaskRow::cancelRename()
 {
     m_isEditing = false;
+    keepFocusOnRow();
     m_renameField->clear();
     m_renameField->hide();
     m_title->show();
+}
+
+void TaskRow::keepFocusOnRow()
+{
+    // The field is about to hide: the focus stays with the task rather than moving on.
+    if (m_renameField->hasFocus())
+        m_statusMark->setFocus(Qt::OtherFocusReason);
 }
 
 QString TaskRow::editedTitle() const { return m_renameField->text(); }
@@ -243,8 +260,39 @@ void TaskRow::contextMenuEvent(QContextMenuEvent *event)
     menu->popup(event->globalPos());
 }
 
+QList<QWidget *> TaskRow::tabStops() const { return {m_statusMark, m_focusButton, m_trashButton}; }
+
+bool TaskRow::handleKey(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        emit neighbourRequested(event->key() == Qt::Key_Up ? -1 : 1);
+        return true;
+    case Qt::Key_F2:
+        startRenaming();
+        return true;
+    case Qt::Key_Delete:
+        // Only where the row offers deleting to the mouse too: done tasks.
+        if (m_model.hasTrashButton)
+            perform(TaskRowModel::Action::remove);
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool TaskRow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched != m_title && watched != m_renameField) {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            m_hasFocusWithin = isAncestorOf(QApplication::focusWidget());
+            updateHoverControls();
+        } else if (event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent *>(event))) {
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     if (watched == m_title && event->type() == QEvent::MouseButtonDblClick) {
         startRenaming();
         return true;

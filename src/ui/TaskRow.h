@@ -10,6 +10,7 @@ class AppState;
 class MainLoop;
 class QLabel;
 class QLineEdit;
+class QKeyEvent;
 class QMenu;
 class QPushButton;
 class SymbolButton;
@@ -44,6 +45,8 @@ public:
 
     // The context menu for the task's present status; the caller owns it.
     QMenu *buildContextMenu();
+    // The row's controls in the order Tab visits them (hidden ones are passed over).
+    QList<QWidget *> tabStops() const;
 
     // Parts, for whoever needs to reach them (tests, the list's drag handling).
     SymbolButton *statusMark() const { return m_statusMark; }
@@ -56,6 +59,10 @@ public:
     QLabel *focusText() const { return m_focusText; }
     QLabel *completionLabel() const { return m_completion; }
 
+signals:
+    // Up or Down on one of the row's controls: the focus should go to the row `step` away.
+    void neighbourRequested(int step);
+
 protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
@@ -65,6 +72,8 @@ protected:
 private:
     void setStatus(TodoStatus status);
     void updateHoverControls();
+    bool handleKey(QKeyEvent *event);
+    void keepFocusOnRow();
 
     TodoItem m_item;
     TodoManager &m_todoManager;
@@ -72,6 +81,8 @@ private:
     const MainLoop &m_clock;
     TaskRowModel m_model;
     bool m_isHovered = false;
+    // A control of the row has the keyboard focus: the hover controls show for it.
+    bool m_hasFocusWithin = false;
     bool m_isEditing = false;
 
     SymbolButton *m_statusMark;

@@ -33,6 +33,10 @@ TaskRowModel TaskRowModel::make(const Inputs &inputs)
         break;
     }
 
+    // Named as the same step is in the context menu.
+    model.markName = model.markTarget == TodoStatus::inProgress ? QStringLiteral("Focus")
+                     : model.markTarget == TodoStatus::done     ? QStringLiteral("Mark Done")
+                                                                : QStringLiteral("Move to To Do");
     model.showFocusLine = inputs.focusSeconds > 0 || inputs.isCurrent;
     if (inputs.isCurrent) {
         model.focusLineColor = ColorRole::blue;

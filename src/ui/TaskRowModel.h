@@ -39,6 +39,7 @@ struct TaskRowModel {
     QString markSymbol;
     ColorRole markColor = ColorRole::secondary;
     TodoStatus markTarget = TodoStatus::inProgress; // what a click on the mark sets
+    QString markName;                               // what the mark does, for screen readers
 
     // Title.
     bool titleStruckOut = false;

@@ -5,6 +5,7 @@
 #include "ui/TaskList.h"
 #include "ui/TaskRow.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -119,6 +120,66 @@ private slots:
         QTest::mouseClick(row("Write report")->statusMark(), Qt::LeftButton);
         QCOMPARE(m_app->item(id).status, TodoStatus::todo);
         QVERIFY(!m_app->item(id).completedAt);
+    }
+
+    // Every action of the board from the keyboard, with a visible focus, each control named for
+    // screen readers.
+    void everyActionWorksFromTheKeyboard()
+    {
+        const QUuid first = m_app->addTask("First");
+        const QUuid second = m_app->addTask("Second");
+        m_board->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_board.get()));
+        const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        };
+        m_board->activeTab()->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Right);
+        QVERIFY(m_board->doneTab()->hasFocus() && m_board->doneTab()->isSelected());
+        press(Qt::Key_Left);
+        QVERIFY(m_board->activeTab()->isSelected());
+
+        // Tab goes on to the first row, whose controls show for the focus as for the mouse.
+        press(Qt::Key_Tab);
+        const QImage unfocused = row("First")->statusMark()->grab().toImage();
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), row("First")->statusMark());
+        QVERIFY(row("First")->statusMark()->grab().toImage() != unfocused); // the focus shows
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), row("First")->focusButton());
+        press(Qt::Key_Return);
+        QCOMPARE(m_app->item(first).status, TodoStatus::inProgress);
+
+        press(Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), row("Second")->statusMark());
+        press(Qt::Key_F2);
+        QTest::keyClicks(QApplication::focusWidget(), "Renamed");
+        press(Qt::Key_Return);
+        QCOMPARE(m_app->item(second).title, "Renamed");
+        QCOMPARE(QApplication::focusWidget(), row("Renamed")->statusMark());
+        press(Qt::Key_Delete); // an open task is not deleted, as with the mouse
+        press(Qt::Key_Space);
+        QCOMPARE(m_app->item(second).status, TodoStatus::inProgress);
+
+        press(Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), m_board->newTaskField());
+
+        m_board->setShowingDone(true);
+        m_app->todos.setStatus(first, TodoStatus::done);
+        row("First")->statusMark()->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Delete);
+        QVERIFY(m_app->todos.items().size() == 1 && m_app->item(second).status == TodoStatus::inProgress);
+
+        for (QWidget *control : m_board->findChildren<QWidget *>()) {
+            if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisibleTo(m_board.get()))
+                continue;
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+            QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), control->metaObject()->className());
+            QVERIFY(accessible->role() != QAccessible::Client);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(m_board->doneTab())->role(), QAccessible::PageTab);
+        QVERIFY(QAccessible::queryAccessibleInterface(m_board->doneTab())->state().selected);
+        QCOMPARE(QAccessible::queryAccessibleInterface(m_board->taskList())->role(), QAccessible::List);
     }
 
     void renameCommitsTrimmedNewTitlesAndEscapeDiscards()
