@@ -1,13 +1,13 @@
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "app/GraphicalSession.h"
 #include "app/PelmixApp.h"
 #include "app/SingleInstance.h"
 #include "platform/DesktopEntryId.h"
 #include "platform/Platform.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/QtPlatformChoice.h"
-#include "platform/linux/XdgDataLocations.h"
-#include "ui/screens/ScreenFactories.h"
+#include "platform/linux/session/QtPlatformChoice.h"
+#include "platform/linux/system/XdgDataLocations.h"
+#include "app/ScreenFactories.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "AppDelegate.h"
 
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "platform/Logger.h"
 #include "platform/Platform.h"
 #include "tasks/TodoManager.h"

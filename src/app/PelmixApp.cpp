@@ -1,15 +1,15 @@
 #include "PelmixApp.h"
 
 #include "app/AppDelegate.h"
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "platform/Platform.h"
-#include "platform/linux/QtDesktop.h"
-#include "ui/MainWindow.h"
-#include "ui/SymbolGlyphs.h"
-#include "ui/TrayActions.h"
-#include "ui/TrayItem.h"
+#include "platform/linux/system/QtDesktop.h"
+#include "ui/window/MainWindow.h"
+#include "ui/common/symbols/SymbolGlyphs.h"
+#include "ui/tray/panel/TrayActions.h"
+#include "ui/tray/TrayItem.h"
 #include "ui/about/AboutWindow.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "platform/linux/RawInputFilter.h"
+#include "platform/linux/input/RawInputFilter.h"
 
 #include <QTest>
 

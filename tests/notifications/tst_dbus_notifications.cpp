@@ -1,5 +1,5 @@
 #include "notifications/NotificationManager.h"
-#include "platform/linux/FreedesktopNotifications.h"
+#include "platform/linux/notifications/FreedesktopNotifications.h"
 #include "support/FakePlatform.h"
 #include "support/PrivateSessionBus.h"
 #include "support/TestNotificationServer.h"

@@ -1,6 +1,6 @@
 // The D-Bus client of sleep, lock and screen saver against a test peer: a stand-in for logind
 // and the screen savers on a private bus, which answers GetSession and sends their signals.
-#include "platform/linux/DBusSessionEvents.h"
+#include "platform/linux/session/DBusSessionEvents.h"
 #include "support/PrivateSessionBus.h"
 
 #include <QDBusConnectionInterface>

@@ -1,4 +1,4 @@
-#include "platform/linux/XdgAutostartEntry.h"
+#include "platform/linux/system/XdgAutostartEntry.h"
 #include "settings/UserSettings.h"
 #include "support/FakePlatform.h"
 #include "support/TestFiles.h"

@@ -2,7 +2,7 @@
 
 #include "FakePlatform.h"
 #include "activity/ActivityMonitor.h"
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "notifications/NotificationManager.h"
 #include "settings/UserSettings.h"
 #include "stats/StatsManager.h"

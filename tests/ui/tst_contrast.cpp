@@ -2,16 +2,16 @@
 // rendered pixels against what is behind it, reaches 4.5:1 (large text and symbols 3:1).
 #include "support/FakeApp.h"
 #include "support/SampleScreens.h"
-#include "ui/MainWindow.h"
-#include "ui/MenuBarView.h"
-#include "ui/SymbolButton.h"
-#include "ui/SymbolLabel.h"
-#include "ui/TrayActions.h"
-#include "ui/TrayMenu.h"
-#include "ui/ViewInputs.h"
+#include "ui/window/MainWindow.h"
+#include "ui/tray/panel/MenuBarView.h"
+#include "ui/common/symbols/SymbolButton.h"
+#include "ui/common/symbols/SymbolLabel.h"
+#include "ui/tray/panel/TrayActions.h"
+#include "ui/tray/TrayMenu.h"
+#include "ui/common/ViewInputs.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/onboarding/OnboardingView.h"
-#include "ui/screens/ScreenFactories.h"
+#include "app/ScreenFactories.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

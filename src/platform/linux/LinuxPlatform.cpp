@@ -1,14 +1,14 @@
 #include "LinuxPlatform.h"
 
-#include "DBusSessionEvents.h"
-#include "DesktopTrayHost.h"
-#include "FreedesktopNotifications.h"
-#include "QtDesktop.h"
-#include "QtMainLoop.h"
-#include "SessionInputMonitoring.h"
-#include "StdoutLogger.h"
-#include "XdgAutostartEntry.h"
-#include "XdgDataLocations.h"
+#include "platform/linux/session/DBusSessionEvents.h"
+#include "platform/linux/tray/DesktopTrayHost.h"
+#include "platform/linux/notifications/FreedesktopNotifications.h"
+#include "platform/linux/system/QtDesktop.h"
+#include "platform/linux/system/QtMainLoop.h"
+#include "platform/linux/input/SessionInputMonitoring.h"
+#include "platform/linux/system/StdoutLogger.h"
+#include "platform/linux/system/XdgAutostartEntry.h"
+#include "platform/linux/system/XdgDataLocations.h"
 
 #include <QCoreApplication>
 #include <QSettings>

@@ -1,9 +1,9 @@
 #include "AboutInfoView.h"
 
 #include "ActivityMethodText.h"
-#include "FeatureRow.h"
-#include "ui/onboarding/StepParts.h"
-#include "ui/screens/ScreenStyle.h"
+#include "ui/common/widgets/FeatureRow.h"
+#include "ui/common/widgets/StepParts.h"
+#include "ui/common/widgets/ScreenStyle.h"
 
 #include <QLabel>
 #include <QPushButton>

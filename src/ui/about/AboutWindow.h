@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ViewFactories.h"
+#include "ui/common/ViewFactories.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "ProgressDots.h"
 
-#include "ui/screens/ScreenStyle.h"
+#include "ui/common/widgets/ScreenStyle.h"
 
 #include <QPainter>
 

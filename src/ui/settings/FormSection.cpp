@@ -1,6 +1,6 @@
 #include "FormSection.h"
 
-#include "ui/screens/ScreenStyle.h"
+#include "ui/common/widgets/ScreenStyle.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

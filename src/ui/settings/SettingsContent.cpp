@@ -4,7 +4,7 @@
 #include "PickerBox.h"
 #include "ToggleSwitch.h"
 #include "settings/UserSettings.h"
-#include "ui/screens/ScreenStyle.h"
+#include "ui/common/widgets/ScreenStyle.h"
 
 #include <QComboBox>
 #include <QLabel>

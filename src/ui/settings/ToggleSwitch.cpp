@@ -1,6 +1,6 @@
 #include "ToggleSwitch.h"
 
-#include "ui/screens/ScreenStyle.h"
+#include "ui/common/widgets/ScreenStyle.h"
 
 #include <QPainter>
 

@@ -1,9 +1,9 @@
 #include "SessionHistoryCard.h"
 
 #include "SessionRow.h"
-#include "StatsPresentation.h"
+#include "ui/stats/model/StatsPresentation.h"
 #include "stats/StatsManager.h"
-#include "ui/screens/ScreenStyle.h"
+#include "ui/common/widgets/ScreenStyle.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

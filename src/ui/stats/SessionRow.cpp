@@ -1,10 +1,10 @@
 #include "SessionRow.h"
 
-#include "ui/ElidedLabel.h"
+#include "ui/common/widgets/ElidedLabel.h"
 
-#include "StatsPresentation.h"
-#include "ui/SymbolLabel.h"
-#include "ui/screens/ScreenStyle.h"
+#include "ui/stats/model/StatsPresentation.h"
+#include "ui/common/symbols/SymbolLabel.h"
+#include "ui/common/widgets/ScreenStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

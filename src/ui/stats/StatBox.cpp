@@ -1,7 +1,7 @@
 #include "StatBox.h"
 
-#include "ui/SymbolLabel.h"
-#include "ui/screens/ScreenStyle.h"
+#include "ui/common/symbols/SymbolLabel.h"
+#include "ui/common/widgets/ScreenStyle.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ColorRole.h"
+#include "ui/common/style/ColorRole.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "StatsCard.h"
 
-#include "ui/NamedColors.h"
-#include "ui/screens/ScreenStyle.h"
+#include "ui/common/style/NamedColors.h"
+#include "ui/common/widgets/ScreenStyle.h"
 
 #include <QLabel>
 #include <QPainter>

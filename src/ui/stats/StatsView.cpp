@@ -4,8 +4,8 @@
 #include "TodaySummaryCard.h"
 #include "WeeklyChartCard.h"
 #include "stats/StatsManager.h"
-#include "ui/DataNoticeBar.h"
-#include "ui/screens/ScreenStyle.h"
+#include "ui/common/widgets/DataNoticeBar.h"
+#include "ui/common/widgets/ScreenStyle.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DayRollover.h"
+#include "ui/stats/model/DayRollover.h"
 
 #include <QWidget>
 

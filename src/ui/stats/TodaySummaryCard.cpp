@@ -1,7 +1,7 @@
 #include "TodaySummaryCard.h"
 
 #include "StatBox.h"
-#include "StatsFormat.h"
+#include "ui/stats/model/StatsFormat.h"
 #include "stats/StatsManager.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "WeeklyChart.h"
 
-#include "ui/screens/ScreenStyle.h"
+#include "ui/common/widgets/ScreenStyle.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StatsPresentation.h"
+#include "ui/stats/model/StatsPresentation.h"
 
 #include <QWidget>
 

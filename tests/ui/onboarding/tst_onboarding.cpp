@@ -1,12 +1,12 @@
 #include "support/FakeApp.h"
-#include "ui/MainAppView.h"
-#include "ui/MainWindow.h"
-#include "ui/onboarding/AccessibilityPermissionStep.h"
-#include "ui/onboarding/ChoiceChip.h"
-#include "ui/onboarding/IntervalsStep.h"
+#include "ui/window/MainAppView.h"
+#include "ui/window/MainWindow.h"
+#include "ui/onboarding/steps/AccessibilityPermissionStep.h"
+#include "ui/onboarding/steps/ChoiceChip.h"
+#include "ui/onboarding/steps/IntervalsStep.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/ProgressDots.h"
-#include "ui/screens/ScreenFactories.h"
+#include "app/ScreenFactories.h"
 #include "ui/stats/StatsView.h"
 
 #include <QLabel>
