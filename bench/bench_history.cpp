@@ -8,9 +8,10 @@
 #include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
 #include "platform/SessionEvents.h"
+#include "platform/StatusItem.h"
 #include "platform/TrayHost.h"
-#include "platform/linux/QtMainLoop.h"
-#include "platform/linux/StdoutLogger.h"
+#include "platform/linux/system/QtMainLoop.h"
+#include "platform/linux/system/StdoutLogger.h"
 #include "stats/SessionCodec.h"
 #include "stats/StatsManager.h"
 
@@ -75,6 +76,7 @@ public:
     std::optional<QRect> panelAt(const QPoint &) const override { return std::nullopt; }
     std::optional<QPoint> pointer() const override { return std::nullopt; }
     Look panelLook() const override { return Look::dark; }
+    std::unique_ptr<StatusItem> createStatusItem(QMenu &) const override { return nullptr; }
 };
 
 // A working day of 25-minute sessions and 5-minute breaks, going back from now, with a

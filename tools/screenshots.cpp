@@ -3,13 +3,13 @@
 
 #include "support/FakeApp.h"
 #include "support/SampleScreens.h"
-#include "ui/MainWindow.h"
-#include "ui/MenuBarView.h"
-#include "ui/TrayActions.h"
-#include "ui/MenuBarLabel.h"
+#include "ui/window/MainWindow.h"
+#include "ui/tray/panel/MenuBarView.h"
+#include "ui/tray/panel/TrayActions.h"
+#include "ui/tray/MenuBarLabel.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/onboarding/OnboardingView.h"
-#include "ui/screens/ScreenFactories.h"
+#include "app/ScreenFactories.h"
 #include "ui/settings/SettingsContent.h"
 #include "ui/stats/StatsView.h"
 

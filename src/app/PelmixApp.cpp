@@ -77,7 +77,7 @@ PelmixApp::PelmixApp(Platform &platform, QtDesktop &desktop, SingleInstance &ins
     m_trayActions = std::make_unique<TrayActions>(
         m_appState, platform.desktop,
         TrayActions::Hooks{[this] { ensureMainWindow(); }, [this] { showAboutWindow(); }});
-    m_tray = new TrayItem(m_appState, *m_trayActions, platform.trayHost, QDBusConnection::sessionBus(), this);
+    m_tray = new TrayItem(m_appState, *m_trayActions, platform.trayHost, this);
 
     // Activation raises what is open; only the tray and a second launch reopen a closed window.
     desktop.setActivationHandler([this] {

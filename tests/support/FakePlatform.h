@@ -9,12 +9,14 @@
 #include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
 #include "platform/SessionEvents.h"
+#include "platform/StatusItem.h"
 #include "platform/TrayHost.h"
 
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 class RecordingLogger final : public Logger {
@@ -88,6 +90,18 @@ public:
 };
 
 // Panels as a test sets them: none known, unless given.
+// An item for desktops whose panels show none: it is never published.
+class AbsentStatusItem final : public StatusItem {
+public:
+    void probeHost() override { emit hostProbed(false); }
+    void publish() override {}
+    void withdraw() override {}
+    bool isPublished() const override { return false; }
+    void setAppearance(const QString &, const QList<QImage> &, const QString &, const QString &) override {}
+    void prepareFace(const QString &, const QList<QImage> &) override {}
+    void setToolTipText(const QString &) override {}
+};
+
 class FakeTrayHost final : public TrayHost {
 public:
     std::optional<QRect> panelAt(const QPoint &point) const override
@@ -96,7 +110,13 @@ public:
     }
     std::optional<QPoint> pointer() const override { return pointerAt; }
     Look panelLook() const override { return look; }
+    std::unique_ptr<StatusItem> createStatusItem(QMenu &menu) const override
+    {
+        return statusItems ? statusItems(menu) : std::make_unique<AbsentStatusItem>();
+    }
 
+    // Where a test wants real status items (on a bus of its own).
+    std::function<std::unique_ptr<StatusItem>(QMenu &)> statusItems;
     std::optional<QRect> panel;
     std::optional<QPoint> pointerAt;
     Look look = Look::dark;

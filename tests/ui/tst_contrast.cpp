@@ -8,7 +8,7 @@
 #include "ui/common/symbols/SymbolLabel.h"
 #include "ui/tray/panel/TrayActions.h"
 #include "ui/tray/TrayMenu.h"
-#include "ui/common/ViewInputs.h"
+#include "ui/tray/panel/PanelInputs.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "app/ScreenFactories.h"
@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
 #include <QTest>
 
 #include <cmath>
@@ -121,7 +122,9 @@ QStringList unreadableEntries(QMenu &menu)
     for (QAction *action : menu.actions()) {
         if (action->isSeparator() || !action->isVisible())
             continue;
-        const double ratio = measuredContrast(image, QRegion(menu.actionGeometry(action)));
+        // The text only: the icons (the status dot) keep their own colours.
+        const int iconColumn = menu.style()->pixelMetric(QStyle::PM_SmallIconSize) + 12;
+        const double ratio = measuredContrast(image, QRegion(menu.actionGeometry(action).adjusted(iconColumn, 0, 0, 0)));
         if (ratio < 4.5)
             found << QStringLiteral("entry '%1': %2 < 4.5").arg(action->text()).arg(ratio, 0, 'f', 2);
     }

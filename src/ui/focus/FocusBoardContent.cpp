@@ -17,7 +17,7 @@
 #include "ui/common/symbols/SymbolLabel.h"
 #include "ui/focus/tasks/TaskList.h"
 #include "ui/common/widgets/ThinProgressBar.h"
-#include "ui/common/ViewInputs.h"
+#include "BoardInputs.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -258,7 +258,7 @@ QString FocusBoardContent::newTaskTitle() const { return m_newTaskField->text();
 
 void FocusBoardContent::add()
 {
-    const QString title = FocusBoardModel::trimmedTitle(m_newTaskField->text());
+    const QString title = TaskCardModel::trimmedTitle(m_newTaskField->text());
     if (title.isEmpty())
         return;
     m_todoManager.addTask(title);
@@ -308,7 +308,7 @@ void FocusBoardContent::refreshTasks()
     m_activeTab->setSelected(!m_showingDone);
     m_doneTab->setCount(done.size());
     m_doneTab->setSelected(m_showingDone);
-    m_taskList->setItems(m_showingDone ? done : active, !m_showingDone, FocusBoardModel::emptyState(m_showingDone));
+    m_taskList->setItems(m_showingDone ? done : active, !m_showingDone, TaskCardModel::emptyState(m_showingDone));
     m_inputDivider->setVisible(!m_showingDone);
     m_newTaskRow->setVisible(!m_showingDone);
     QWidget *lastRowStop = m_taskList->orderTabStops(m_doneTab);

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-// What the focus board's status card shows, and the small decisions of its task card.
+// What the focus board's status card shows.
 struct FocusBoardModel {
     struct CurrentTask {
         QString title;
@@ -42,16 +42,6 @@ struct FocusBoardModel {
     ColorRole progressColor = ColorRole::green;
 
     static FocusBoardModel make(const Inputs &inputs);
-
-    // The new-task field's title: spaces and tabs trimmed from both ends, line breaks kept.
-    // Empty means there is nothing to add.
-    static QString trimmedTitle(const QString &text);
-
-    struct EmptyState {
-        QString symbol;
-        QString text;
-    };
-    static EmptyState emptyState(bool showingDone);
 
     // The snooze runs this long; its bar fills as it counts down.
     static constexpr qint64 kSnoozeSeconds = 1800;

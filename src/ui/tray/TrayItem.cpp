@@ -1,14 +1,14 @@
 #include "TrayItem.h"
 
 #include "appstate/AppState.h"
-#include "platform/linux/tray/DBusMenuExporter.h"
-#include "platform/linux/tray/StatusNotifierItem.h"
+#include "platform/StatusItem.h"
+#include "platform/TrayHost.h"
 #include "MenuBarLabel.h"
 #include "ui/tray/panel/MenuBarView.h"
 #include "ui/tray/panel/TrayActions.h"
 #include "TrayMenu.h"
 #include "ui/common/ChangeWatcher.h"
-#include "ui/common/ViewInputs.h"
+#include "ui/tray/panel/PanelInputs.h"
 #include "activity/ActivityMonitor.h"
 #include "settings/UserSettings.h"
 #include "tasks/TodoManager.h"
@@ -19,8 +19,7 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-TrayItem::TrayItem(AppState &appState, TrayActions &actions, const TrayHost &host, QDBusConnection bus,
-                   QObject *parent)
+TrayItem::TrayItem(AppState &appState, TrayActions &actions, const TrayHost &host, QObject *parent)
     : QObject(parent),
       m_appState(appState),
       m_actions(actions),
@@ -45,12 +44,13 @@ TrayItem::TrayItem(AppState &appState, TrayActions &actions, const TrayHost &hos
             openPanel();
     });
 
-    m_statusNotifier = new StatusNotifierItem(std::move(bus), m_menu->menu(), this);
-    connect(&m_statusNotifier->menuExporter(), &DBusMenuExporter::aboutToShowRequested, m_menu, &TrayMenu::update);
-    connect(&m_statusNotifier->menuExporter(), &DBusMenuExporter::hostMenuOpened, m_menu, &TrayMenu::setHostMenuOpen);
-    connect(m_statusNotifier, &StatusNotifierItem::hostProbed, this, &TrayItem::useStatusNotifier);
-    connect(m_statusNotifier, &StatusNotifierItem::activated, this, [this](const QPoint &at) { openPanel(at); });
-    connect(m_statusNotifier, &StatusNotifierItem::contextMenuRequested, this, [this](const QPoint &at) {
+    m_statusItem = host.createStatusItem(m_menu->menu());
+    StatusItem *item = m_statusItem.get();
+    connect(item, &StatusItem::menuAboutToShow, m_menu, &TrayMenu::update);
+    connect(item, &StatusItem::hostMenuOpened, m_menu, &TrayMenu::setHostMenuOpen);
+    connect(item, &StatusItem::hostProbed, this, &TrayItem::useStatusItem);
+    connect(item, &StatusItem::activated, this, [this](const QPoint &at) { openPanel(at); });
+    connect(item, &StatusItem::contextMenuRequested, this, [this](const QPoint &at) {
         // A Wayland client may open a menu only from a window of its own; the panel has the
         // same entries.
         if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
@@ -59,21 +59,21 @@ TrayItem::TrayItem(AppState &appState, TrayActions &actions, const TrayHost &hos
             m_menu->menu().popup(at.isNull() ? QCursor::pos() : at);
     });
     connect(m_label, &MenuBarLabel::faceChanged, this, &TrayItem::showFace);
-    connect(m_label, &MenuBarLabel::timeTextChanged, m_statusNotifier, &StatusNotifierItem::setToolTipText);
-    m_statusNotifier->setToolTipText(m_label->model().timeText);
+    connect(m_label, &MenuBarLabel::timeTextChanged, item, &StatusItem::setToolTipText);
+    item->setToolTipText(m_label->model().timeText);
     showFace();
-    m_statusNotifier->probeHost();
+    item->probeHost();
 }
 
-void TrayItem::useStatusNotifier(bool available)
+void TrayItem::useStatusItem(bool available)
 {
     // A panel that has just come up may have another look than the one seen at start.
     m_label->checkLook();
     if (available) {
-        m_statusNotifier->publish();
+        m_statusItem->publish();
         m_icon->hide();
     } else {
-        m_statusNotifier->withdraw();
+        m_statusItem->withdraw();
         m_icon->show();
     }
 }
@@ -81,10 +81,10 @@ void TrayItem::useStatusNotifier(bool available)
 void TrayItem::showFace()
 {
     const MenuBarLabelModel &model = m_label->model();
-    m_statusNotifier->setAppearance(MenuBarLabel::faceKey(model, m_label->look()), m_label->iconImages(),
+    m_statusItem->setAppearance(MenuBarLabel::faceKey(model, m_label->look()), m_label->iconImages(),
                                     model.trayText(), MenuBarLabelModel::trayTextGuide());
-    if (const auto next = m_label->nextFace(); next && m_statusNotifier->isPublished())
-        m_statusNotifier->prepareFace(MenuBarLabel::faceKey(*next, m_label->look()),
+    if (const auto next = m_label->nextFace(); next && m_statusItem->isPublished())
+        m_statusItem->prepareFace(MenuBarLabel::faceKey(*next, m_label->look()),
                                       MenuBarLabel::renderFace(*next, m_label->look()));
     // Hosts that never ask before showing the menu still get a status line at most a minute old.
     m_menu->update();

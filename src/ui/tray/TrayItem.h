@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDBusConnection>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
 
 class AppState;
@@ -12,7 +12,7 @@ class MenuBarLabel;
 class MenuBarView;
 class QMenu;
 class QSystemTrayIcon;
-class StatusNotifierItem;
+class StatusItem;
 class TrayActions;
 class TrayHost;
 class TrayMenu;
@@ -21,14 +21,13 @@ class TrayMenu;
 // at the icon; a right click (and trays that only show menus) opens a menu with the same
 // content, from the same model, that follows the state while it is open.
 //
-// Where the panel hosts StatusNotifierItems (a watcher with a host on `bus`), the item is one
-// of those, with the minutes also as text beside the icon; elsewhere it is Qt's tray icon
+// Where the panel shows status items of its own (the host's createStatusItem()), the item is
+// one of those, with the minutes also as text beside the icon; elsewhere it is Qt's tray icon
 // (XEmbed). The choice follows the panel as it comes and goes.
 class TrayItem : public QObject {
     Q_OBJECT
 public:
-    TrayItem(AppState &appState, TrayActions &actions, const TrayHost &host,
-             QDBusConnection bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
+    TrayItem(AppState &appState, TrayActions &actions, const TrayHost &host, QObject *parent = nullptr);
     ~TrayItem() override;
 
     QSystemTrayIcon &icon() const { return *m_icon; }
@@ -37,7 +36,7 @@ public:
     // The open panel, if any.
     MenuBarView *panel() const;
 
-    StatusNotifierItem &statusNotifierItem() const { return *m_statusNotifier; }
+    StatusItem &statusItem() const { return *m_statusItem; }
 
     // Opens a fresh panel (closing one that is open) beside the bar that holds the item: at the
     // icon, or at `hostPoint`, the point a StatusNotifierItem host gave.
@@ -47,7 +46,7 @@ signals:
     void panelOpened();
 
 private:
-    void useStatusNotifier(bool available);
+    void useStatusItem(bool available);
     void showFace();
 
     AppState &m_appState;
@@ -56,6 +55,6 @@ private:
     QSystemTrayIcon *m_icon;
     MenuBarLabel *m_label;
     TrayMenu *m_menu;
-    StatusNotifierItem *m_statusNotifier;
+    std::unique_ptr<StatusItem> m_statusItem;
     QPointer<MenuBarView> m_panel;
 };

@@ -71,7 +71,10 @@ private slots:
     {
         FakeApp app{onboarded};
         TrayActions actions(app.appState, app.fake.desktop, {});
-        TrayItem tray(app.appState, actions, app.fake.trayHost, m_bus.connect(QStringLiteral("app")));
+        app.fake.trayHost.statusItems = [this](QMenu &menu) {
+            return std::make_unique<StatusNotifierItem>(m_bus.connect(QStringLiteral("app")), menu);
+        };
+        TrayItem tray(app.appState, actions, app.fake.trayHost);
         // No panel yet, as at login: the XEmbed icon stands in.
         QTRY_VERIFY(tray.icon().isVisible());
 
@@ -80,7 +83,7 @@ private slots:
         QTRY_COMPARE(watcher.items.size(), 1);
         m_item = watcher.items.first();
         // A watcher announces its host as it comes up: still one registration, or hosts drop the item.
-        QSignalSpy probed(&tray.statusNotifierItem(), &StatusNotifierItem::hostProbed);
+        QSignalSpy probed(&tray.statusItem(), &StatusItem::hostProbed);
         emit watcher.StatusNotifierHostRegistered();
         QVERIFY(probed.wait());
         // The program's next message reaches the watcher after anything it sent before.
@@ -139,7 +142,7 @@ private slots:
         // The panel quits: back to the XEmbed icon, and the item is off the bus.
         watcher.unregister();
         QTRY_VERIFY(tray.icon().isVisible());
-        QVERIFY(!tray.statusNotifierItem().isPublished());
+        QVERIFY(!tray.statusItem().isPublished());
     }
 };
 

@@ -8,7 +8,7 @@
 #include "ui/tray/panel/PanelPlacement.h"
 #include "ui/tray/panel/TrayActions.h"
 #include "ui/tray/TrayMenu.h"
-#include "ui/common/ViewInputs.h"
+#include "ui/tray/panel/PanelInputs.h"
 
 #include <QLabel>
 #include <QListWidget>

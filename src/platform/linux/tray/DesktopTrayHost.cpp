@@ -1,5 +1,7 @@
 #include "DesktopTrayHost.h"
 
+#include "StatusNotifierItem.h"
+
 #include <QColor>
 #include <QGuiApplication>
 #include <QPalette>
@@ -100,10 +102,15 @@ std::optional<int> medianLightness(xcb_connection_t *connection, const PanelWind
 
 } // namespace
 
-DesktopTrayHost::DesktopTrayHost()
+DesktopTrayHost::DesktopTrayHost(std::optional<QDBusConnection> bus) : m_bus(std::move(bus))
 {
     if (auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
         m_x11 = x11->connection();
+}
+
+std::unique_ptr<StatusItem> DesktopTrayHost::createStatusItem(QMenu &menu) const
+{
+    return std::make_unique<StatusNotifierItem>(m_bus.value_or(QDBusConnection::sessionBus()), menu);
 }
 
 std::optional<QRect> DesktopTrayHost::panelAt(const QPoint &point) const

@@ -49,7 +49,7 @@ std::unique_ptr<StatusNotifierIconFolder> makeIconFolder(int itemNumber)
 } // namespace
 
 StatusNotifierItem::StatusNotifierItem(QDBusConnection connection, QMenu &menu, QObject *parent)
-    : QObject(parent),
+    : StatusItem(parent),
       m_connection(std::move(connection)),
       m_menuExporter(new DBusMenuExporter(menu, this)),
       m_watcherWatch(
@@ -59,6 +59,8 @@ StatusNotifierItem::StatusNotifierItem(QDBusConnection connection, QMenu &menu, 
                         .arg(nextItemNumber()))
 {
     m_iconFolder = makeIconFolder(m_serviceName.section(QLatin1Char('-'), -1).toInt());
+    connect(m_menuExporter, &DBusMenuExporter::aboutToShowRequested, this, &StatusItem::menuAboutToShow);
+    connect(m_menuExporter, &DBusMenuExporter::hostMenuOpened, this, &StatusItem::hostMenuOpened);
     registerStatusNotifierTypes();
     // A panel started after the program (common at login), restarted, or gone.
     connect(m_watcherWatch, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {

@@ -2,6 +2,7 @@
 
 #include "StatusNotifierIconFolder.h"
 #include "StatusNotifierTypes.h"
+#include "platform/StatusItem.h"
 
 #include <QDBusConnection>
 #include <QObject>
@@ -17,7 +18,7 @@ class QMenu;
 // with the AppIndicator extension): org.kde.StatusNotifierItem with the countdown as a text
 // label beside the icon (XAyatanaLabel), and the menu as com.canonical.dbusmenu. Qt's tray
 // icon has no label, hence an item of our own.
-class StatusNotifierItem : public QObject {
+class StatusNotifierItem final : public StatusItem {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
     Q_PROPERTY(QString Category READ category)
@@ -52,22 +53,23 @@ public:
     // Asks, without blocking, whether a watcher runs with a registered host, so that an item
     // would be shown; answered by hostProbed(). Asked again whenever a watcher or host comes
     // or goes. Without a bus the answer is no, at once.
-    void probeHost();
+    void probeHost() override;
     // Puts the item on the bus (once) and registers it with the current watcher.
-    void publish();
+    void publish() override;
     // Takes the item off the bus.
-    void withdraw();
-    bool isPublished() const { return m_published; }
+    void withdraw() override;
+    bool isPublished() const override { return m_published; }
     QString serviceName() const { return m_serviceName; }
     DBusMenuExporter &menuExporter() const { return *m_menuExporter; }
 
     // A new face: sent to the host at once (a few times an hour, when the minutes change), as
     // pixmaps and as an icon named after `key`, which names the face.
-    void setAppearance(const QString &key, const QList<QImage> &icon, const QString &label, const QString &labelGuide);
+    void setAppearance(const QString &key, const QList<QImage> &icon, const QString &label,
+                       const QString &labelGuide) override;
     // The face likely to come next, written ahead for hosts that read icon names.
-    void prepareFace(const QString &key, const QList<QImage> &icon);
+    void prepareFace(const QString &key, const QList<QImage> &icon) override;
     // The exact time for the tooltip; read by the host when it asks, nothing is sent.
-    void setToolTipText(const QString &text) { m_toolTipText = text; }
+    void setToolTipText(const QString &text) override { m_toolTipText = text; }
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
     QString id() const { return QStringLiteral("pelmix"); }
@@ -103,12 +105,6 @@ signals:
     Q_SCRIPTABLE void NewStatus(const QString &status);
     Q_SCRIPTABLE void NewIconThemePath(const QString &path);
     Q_SCRIPTABLE void XAyatanaNewLabel(const QString &label, const QString &guide);
-
-    // Not exported: what the host asked for, at screen coordinates.
-    void activated(const QPoint &at);
-    void contextMenuRequested(const QPoint &at);
-    // Whether this item would be shown now: time to choose between it and the XEmbed tray.
-    void hostProbed(bool available);
 
 private slots:
     void onHostRegistered() { probeHost(); }

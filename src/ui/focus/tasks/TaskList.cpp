@@ -47,7 +47,7 @@ TaskList::TaskList(TodoManager &todoManager, AppState &appState, const MainLoop 
     m_dropIndicator->hide();
 }
 
-void TaskList::setItems(const QList<TodoItem> &items, bool reorderable, const FocusBoardModel::EmptyState &emptyState)
+void TaskList::setItems(const QList<TodoItem> &items, bool reorderable, const TaskCardModel::EmptyState &emptyState)
 {
     if (m_dragging && !reorderable)
         cancelDrag();

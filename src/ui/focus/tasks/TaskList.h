@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tasks/TodoItem.h"
-#include "ui/focus/FocusBoardModel.h"
+#include "TaskCardModel.h"
 
 #include <QHash>
 #include <QList>
@@ -25,7 +25,7 @@ class TaskList : public QWidget {
 public:
     TaskList(TodoManager &todoManager, AppState &appState, const MainLoop &clock, QWidget *parent = nullptr);
 
-    void setItems(const QList<TodoItem> &items, bool reorderable, const FocusBoardModel::EmptyState &emptyState);
+    void setItems(const QList<TodoItem> &items, bool reorderable, const TaskCardModel::EmptyState &emptyState);
     // Recomputes every row from the managers (focus seconds, relative times).
     void refreshRows();
 

@@ -10,7 +10,7 @@
 #include "ui/common/symbols/SymbolButton.h"
 #include "ui/common/symbols/SymbolGlyphs.h"
 #include "ui/common/symbols/SymbolLabel.h"
-#include "ui/common/ViewInputs.h"
+#include "RowInputs.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

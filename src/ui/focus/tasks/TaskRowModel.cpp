@@ -1,7 +1,7 @@
 #include "TaskRowModel.h"
 
 #include "ui/common/format/DurationFormat.h"
-#include "ui/focus/FocusBoardModel.h"
+#include "TaskCardModel.h"
 #include "ui/common/format/RelativeTimeFormat.h"
 
 TaskRowModel TaskRowModel::make(const Inputs &inputs)
@@ -82,7 +82,7 @@ std::optional<TodoStatus> TaskRowModel::statusFor(Action action)
 
 std::optional<QString> TaskRowModel::renamedTitle(const QString &edited, const QString &currentTitle)
 {
-    const QString trimmed = FocusBoardModel::trimmedTitle(edited);
+    const QString trimmed = TaskCardModel::trimmedTitle(edited);
     if (trimmed.isEmpty() || trimmed == currentTitle)
         return std::nullopt;
     return trimmed;

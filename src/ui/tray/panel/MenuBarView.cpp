@@ -13,7 +13,7 @@
 #include "PanelPlacement.h"
 #include "ui/common/symbols/SymbolLabel.h"
 #include "TrayActions.h"
-#include "ui/common/ViewInputs.h"
+#include "PanelInputs.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
