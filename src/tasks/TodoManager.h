@@ -1,9 +1,7 @@
 #pragma once
 
-#include "platform/MainLoop.h"
-#include "storage/DataFile.h"
-#include "storage/DataNotice.h"
-#include "tasks/TodoItem.h"
+#include "tasks/FocusClock.h"
+#include "tasks/TaskStore.h"
 
 #include <QList>
 #include <QObject>
@@ -12,8 +10,9 @@
 
 struct Platform;
 
-// The task list, kept in todos.json, and the focus clock of the current task: while the
-// clock runs, the current task gathers focused seconds, credited to it when its focus ends.
+// The task list (a TaskStore, kept in todos.json) and the focus clock of the current task
+// (a FocusClock): while the clock runs, the current task gathers focused seconds, credited to
+// it at the end of each stretch and every few minutes. This class keeps the two in step.
 class TodoManager : public QObject {
     Q_OBJECT
     Q_PROPERTY(QList<TodoItem> items READ items NOTIFY itemsChanged)
@@ -29,7 +28,7 @@ public:
     static TodoManager &shared();
 
     // In board order.
-    const QList<TodoItem> &items() const { return m_items; }
+    const QList<TodoItem> &items() const { return m_store.items(); }
     // The tasks not done, in list order: the board's active list, which moveActiveTasks() reorders.
     QList<TodoItem> activeItems() const;
     // The done tasks, most recently completed first; a task without completion time comes last.
@@ -47,23 +46,23 @@ public:
     void deleteTask(const QUuid &id);
 
     void saveItems();
-    QString todosFilePath() const { return m_file.path(); }
+    QString todosFilePath() const { return m_store.file().path(); }
     // The task file, with what went wrong reading or saving it.
-    const DataFile &dataFile() const { return m_file; }
+    const DataFile &dataFile() const { return m_store.file(); }
     // What the user is told about that file, while anything is wrong with it.
     QList<DataNotice> dataNotices() const;
     void ensureDataDirectory();
 
     // Focus tracking. A focus session runs from a task becoming current to stopTracking(); it
     // is made of stretches from resumeTracking() to pauseTracking().
-    std::optional<QUuid> currentTaskId() const { return m_currentTaskId; }
+    std::optional<QUuid> currentTaskId() const { return m_clock.taskId(); }
     // The title of the current task, for the sessions the work timer records.
     std::optional<QString> currentTaskTitle() const;
-    bool isTracking() const { return m_isTracking; }
-    std::optional<Instant> focusStartTime() const { return m_focusStartTime; }
-    qint64 accumulatedSeconds() const { return m_accumulatedSeconds; }
+    bool isTracking() const { return m_clock.isRunning(); }
+    std::optional<Instant> focusStartTime() const { return m_clock.stretchStart(); }
+    qint64 accumulatedSeconds() const { return m_clock.accumulatedSeconds(); }
     // Banked seconds plus the running stretch's, as of the last refresh (once a second).
-    qint64 currentSessionSeconds() const { return m_currentSessionSeconds; }
+    qint64 currentSessionSeconds() const { return m_clock.sessionSeconds(); }
 
     void resumeTracking();
     // A stretch that ended before now (the user left earlier) is credited up to `stretchEnd`.
@@ -75,7 +74,7 @@ public:
     // end of each stretch (so at every work session's end) and every kCreditEverySeconds, so
     // that a crash loses little.
     void creditFocus();
-    static constexpr qint64 kCreditEverySeconds = 300;
+    static constexpr qint64 kCreditEverySeconds = FocusClock::kCreditEverySeconds;
     void updateCurrentSessionSeconds();
     // The task's stored total, plus the running session for the current task.
     qint64 displayedFocusSeconds(const TodoItem &item) const;
@@ -87,27 +86,10 @@ signals:
     void isTrackingChanged();
 
 private:
-    void loadItems();
-    qsizetype indexOf(const QUuid &id) const;
     Instant now() const;
-    qint64 runningStretchSeconds() const;
-    // Makes `id` the current task with an empty focus session, leaving the clock as it is.
-    void selectCurrentTask(const QUuid &id);
-    void setCurrentTaskId(std::optional<QUuid> id);
-    void setTracking(bool tracking);
-    void setCurrentSessionSeconds(qint64 seconds);
     void itemsDidChange();
 
     Platform &m_platform;
-    DataFile m_file;
-    QList<TodoItem> m_items;
-    qint64 m_currentSessionSeconds = 0;
-    std::optional<QUuid> m_currentTaskId;
-    std::optional<Instant> m_focusStartTime;
-    qint64 m_accumulatedSeconds = 0;
-    // The part of this focus session already added to the task's total.
-    qint64 m_creditedSeconds = 0;
-    ScheduledWorkHandle m_wallClockSteps;
-    bool m_isTracking = false;
-    ScheduledWorkHandle m_timer;
+    TaskStore m_store;
+    FocusClock m_clock;
 };
