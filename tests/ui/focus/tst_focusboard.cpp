@@ -1,6 +1,7 @@
 #include "support/FakeApp.h"
 #include "ui/focus/tasks/FilterTab.h"
 #include "ui/focus/FocusBoardContent.h"
+#include "ui/focus/FocusTaskCard.h"
 #include "ui/common/symbols/SymbolButton.h"
 #include "ui/focus/tasks/TaskList.h"
 #include "ui/focus/tasks/TaskRow.h"
@@ -12,6 +13,15 @@
 #include <QSignalSpy>
 #include <QTest>
 
+// A named part of a view.
+template <typename Part> Part *part(const QObject *owner, const char *name)
+{
+    Part *found = owner->findChild<Part *>(QLatin1String(name));
+    if (!found)
+        qFatal("no part named %s", name);
+    return found;
+}
+
 // The focus board and its task rows over the real managers, shown at the main view's size.
 class FocusBoardTest : public QObject {
     Q_OBJECT
@@ -22,7 +32,7 @@ class FocusBoardTest : public QObject {
     QStringList rowTitles() const
     {
         QStringList titles;
-        for (TaskRow *row : m_board->taskList()->rows())
+        for (TaskRow *row : part<TaskList>(m_board.get(), "taskList")->rows())
             titles << row->item().title;
         return titles;
     }
@@ -30,7 +40,7 @@ class FocusBoardTest : public QObject {
     TaskRow *row(const QString &title) const
     {
         const qsizetype at = rowTitles().indexOf(title);
-        return at < 0 ? nullptr : m_board->taskList()->rows()[at];
+        return at < 0 ? nullptr : part<TaskList>(m_board.get(), "taskList")->rows()[at];
     }
 
 private slots:
@@ -48,13 +58,13 @@ private slots:
 
     void addingTrimsSpacesAndTabsAndIgnoresBlankTitles()
     {
-        QLineEdit *field = m_board->newTaskField();
+        QLineEdit *field = part<QLineEdit>(m_board.get(), "newTaskField");
         QTest::keyClicks(field, "   ");
         QTest::keyClick(field, Qt::Key_Return);
         QVERIFY(m_app->todos.items().isEmpty());
 
         field->setText("  \tWrite report \t");
-        QTest::mouseClick(m_board->addButton(), Qt::LeftButton);
+        QTest::mouseClick(part<SymbolButton>(m_board.get(), "addTask"), Qt::LeftButton);
         QCOMPARE(m_app->titles(m_app->todos.items()), QStringList({"Write report"}));
         QCOMPARE(field->text(), "");
         QCOMPARE(rowTitles(), QStringList({"Write report"}));
@@ -62,19 +72,19 @@ private slots:
 
     void tabsCountTheirRowsAndShowEmptyStates()
     {
-        QVERIFY(m_board->taskList()->isShowingEmptyState());
+        QVERIFY(part<TaskList>(m_board.get(), "taskList")->isShowingEmptyState());
         const QUuid a = m_app->addTask("A");
         m_app->addTask("B");
-        QCOMPARE(m_board->activeTab()->count(), 2);
-        QVERIFY(!m_board->taskList()->isShowingEmptyState());
+        QCOMPARE(part<FilterTab>(m_board.get(), "activeTab")->count(), 2);
+        QVERIFY(!part<TaskList>(m_board.get(), "taskList")->isShowingEmptyState());
 
-        QTest::mouseClick(m_board->doneTab(), Qt::LeftButton);
-        QVERIFY(m_board->showingDone());
-        QVERIFY(!m_board->newTaskField()->isVisible());
+        QTest::mouseClick(part<FilterTab>(m_board.get(), "doneTab"), Qt::LeftButton);
+        QVERIFY(m_board->taskCard().showingDone());
+        QVERIFY(!part<QLineEdit>(m_board.get(), "newTaskField")->isVisible());
 
         m_app->todos.setStatus(a, TodoStatus::done);
-        QCOMPARE(m_board->activeTab()->count(), 1);
-        QCOMPARE(m_board->doneTab()->count(), 1);
+        QCOMPARE(part<FilterTab>(m_board.get(), "activeTab")->count(), 1);
+        QCOMPARE(part<FilterTab>(m_board.get(), "doneTab")->count(), 1);
         QCOMPARE(rowTitles(), QStringList({"A"}));
     }
 
@@ -83,10 +93,10 @@ private slots:
         for (const char *title : {"A", "B", "C", "D"})
             m_app->addTask(title);
         QCoreApplication::processEvents();
-        const QList<TaskRow *> rows = m_board->taskList()->rows();
+        const QList<TaskRow *> rows = part<TaskList>(m_board.get(), "taskList")->rows();
         QSignalSpy changes(&m_app->todos, &TodoManager::itemsChanged);
         // From A's title, down past C's middle, dropped between C and D.
-        QWidget *grip = rows[0]->titleLabel();
+        QWidget *grip = part<QLabel>(rows[0], "title");
         const QPoint start = grip->rect().center();
         const auto toGrip = [&](TaskRow *row, int dy) {
             return grip->mapFromGlobal(row->mapToGlobal(QPoint(row->width() / 2, row->height() / 2 + dy)));
@@ -106,18 +116,18 @@ private slots:
         const QUuid id = m_app->addTask("Write report");
         m_app->addTask("Next");
         m_app->startPresent();
-        QTest::mouseClick(row("Write report")->statusMark(), Qt::LeftButton);
+        QTest::mouseClick(part<SymbolButton>(row("Write report"), "statusMark"), Qt::LeftButton);
         QCOMPARE(m_app->item(id).status, TodoStatus::inProgress);
-        QVERIFY(!row("Write report")->activeBadge()->isHidden());
+        QVERIFY(!part<QLabel>(row("Write report"), "activeBadge")->isHidden());
         // The row asked the state to follow: present, working, a current task, so the clock runs.
         QVERIFY(m_app->todos.isTracking());
 
-        QTest::mouseClick(row("Write report")->statusMark(), Qt::LeftButton);
+        QTest::mouseClick(part<SymbolButton>(row("Write report"), "statusMark"), Qt::LeftButton);
         QCOMPARE(m_app->item(id).status, TodoStatus::done);
         QVERIFY(!row("Write report")); // it moved to the Done tab
-        m_board->setShowingDone(true);
-        QCOMPARE(row("Write report")->completionLabel()->text(), "just now");
-        QTest::mouseClick(row("Write report")->statusMark(), Qt::LeftButton);
+        m_board->taskCard().setShowingDone(true);
+        QCOMPARE(part<QLabel>(row("Write report"), "completion")->text(), "just now");
+        QTest::mouseClick(part<SymbolButton>(row("Write report"), "statusMark"), Qt::LeftButton);
         QCOMPARE(m_app->item(id).status, TodoStatus::todo);
         QVERIFY(!m_app->item(id).completedAt);
     }
@@ -133,40 +143,40 @@ private slots:
         const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
             QTest::keyClick(QApplication::focusWidget(), key, modifiers);
         };
-        m_board->activeTab()->setFocus(Qt::TabFocusReason);
+        part<FilterTab>(m_board.get(), "activeTab")->setFocus(Qt::TabFocusReason);
         press(Qt::Key_Right);
-        QVERIFY(m_board->doneTab()->hasFocus() && m_board->doneTab()->isSelected());
+        QVERIFY(part<FilterTab>(m_board.get(), "doneTab")->hasFocus() && part<FilterTab>(m_board.get(), "doneTab")->isSelected());
         press(Qt::Key_Left);
-        QVERIFY(m_board->activeTab()->isSelected());
+        QVERIFY(part<FilterTab>(m_board.get(), "activeTab")->isSelected());
 
         // Tab goes on to the first row, whose controls show for the focus as for the mouse.
         press(Qt::Key_Tab);
-        const QImage unfocused = row("First")->statusMark()->grab().toImage();
+        const QImage unfocused = part<SymbolButton>(row("First"), "statusMark")->grab().toImage();
         press(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), row("First")->statusMark());
-        QVERIFY(row("First")->statusMark()->grab().toImage() != unfocused); // the focus shows
+        QCOMPARE(QApplication::focusWidget(), part<SymbolButton>(row("First"), "statusMark"));
+        QVERIFY(part<SymbolButton>(row("First"), "statusMark")->grab().toImage() != unfocused); // the focus shows
         press(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), row("First")->focusButton());
+        QCOMPARE(QApplication::focusWidget(), part<QPushButton>(row("First"), "focusButton"));
         press(Qt::Key_Return);
         QCOMPARE(m_app->item(first).status, TodoStatus::inProgress);
 
         press(Qt::Key_Down);
-        QCOMPARE(QApplication::focusWidget(), row("Second")->statusMark());
+        QCOMPARE(QApplication::focusWidget(), part<SymbolButton>(row("Second"), "statusMark"));
         press(Qt::Key_F2);
         QTest::keyClicks(QApplication::focusWidget(), "Renamed");
         press(Qt::Key_Return);
         QCOMPARE(m_app->item(second).title, "Renamed");
-        QCOMPARE(QApplication::focusWidget(), row("Renamed")->statusMark());
+        QCOMPARE(QApplication::focusWidget(), part<SymbolButton>(row("Renamed"), "statusMark"));
         press(Qt::Key_Delete); // an open task is not deleted, as with the mouse
         press(Qt::Key_Space);
         QCOMPARE(m_app->item(second).status, TodoStatus::inProgress);
 
         press(Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(QApplication::focusWidget(), m_board->newTaskField());
+        QCOMPARE(QApplication::focusWidget(), part<QLineEdit>(m_board.get(), "newTaskField"));
 
-        m_board->setShowingDone(true);
+        m_board->taskCard().setShowingDone(true);
         m_app->todos.setStatus(first, TodoStatus::done);
-        row("First")->statusMark()->setFocus(Qt::TabFocusReason);
+        part<SymbolButton>(row("First"), "statusMark")->setFocus(Qt::TabFocusReason);
         press(Qt::Key_Delete);
         QVERIFY(m_app->todos.items().size() == 1 && m_app->item(second).status == TodoStatus::inProgress);
 
@@ -177,25 +187,25 @@ private slots:
             QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), control->metaObject()->className());
             QVERIFY(accessible->role() != QAccessible::Client);
         }
-        QCOMPARE(QAccessible::queryAccessibleInterface(m_board->doneTab())->role(), QAccessible::PageTab);
-        QVERIFY(QAccessible::queryAccessibleInterface(m_board->doneTab())->state().selected);
-        QCOMPARE(QAccessible::queryAccessibleInterface(m_board->taskList())->role(), QAccessible::List);
+        QCOMPARE(QAccessible::queryAccessibleInterface(part<FilterTab>(m_board.get(), "doneTab"))->role(), QAccessible::PageTab);
+        QVERIFY(QAccessible::queryAccessibleInterface(part<FilterTab>(m_board.get(), "doneTab"))->state().selected);
+        QCOMPARE(QAccessible::queryAccessibleInterface(part<TaskList>(m_board.get(), "taskList"))->role(), QAccessible::List);
     }
 
     void renameCommitsTrimmedNewTitlesAndEscapeDiscards()
     {
         const QUuid id = m_app->addTask("Draft");
-        QTest::mouseDClick(row("Draft")->titleLabel(), Qt::LeftButton);
+        QTest::mouseDClick(part<QLabel>(row("Draft"), "title"), Qt::LeftButton);
         QVERIFY(row("Draft")->isEditing());
-        row("Draft")->renameField()->clear();
-        QTest::keyClicks(row("Draft")->renameField(), "  Final\t");
-        QTest::keyClick(row("Draft")->renameField(), Qt::Key_Return);
+        part<QLineEdit>(row("Draft"), "renameField")->clear();
+        QTest::keyClicks(part<QLineEdit>(row("Draft"), "renameField"), "  Final\t");
+        QTest::keyClick(part<QLineEdit>(row("Draft"), "renameField"), Qt::Key_Return);
         QCOMPARE(m_app->item(id).title, "Final");
         QVERIFY(!row("Final")->isEditing());
 
         row("Final")->startRenaming();
-        row("Final")->renameField()->setText("Something else");
-        QTest::keyClick(row("Final")->renameField(), Qt::Key_Escape);
+        part<QLineEdit>(row("Final"), "renameField")->setText("Something else");
+        QTest::keyClick(part<QLineEdit>(row("Final"), "renameField"), Qt::Key_Escape);
         QVERIFY(!row("Final")->isEditing());
         QCOMPARE(m_app->item(id).title, "Final");
     }

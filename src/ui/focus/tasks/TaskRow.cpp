@@ -35,6 +35,7 @@ TaskRow::TaskRow(const TodoItem &item, TodoManager &todoManager, AppState &appSt
     row->setSpacing(10);
 
     m_statusMark = new SymbolButton(QStringLiteral("circle"), 18, ColorRole::secondary, this);
+    m_statusMark->setObjectName(QStringLiteral("statusMark"));
     connect(m_statusMark, &QAbstractButton::clicked, this, &TaskRow::clickStatusMark);
     m_statusMark->installEventFilter(this);
     row->addWidget(m_statusMark);
@@ -46,6 +47,7 @@ TaskRow::TaskRow(const TodoItem &item, TodoManager &todoManager, AppState &appSt
     m_title->setFont(Fonts::system(Fonts::kBody));
     m_title->installEventFilter(this);
     m_renameField = new QLineEdit(this);
+    m_renameField->setObjectName(QStringLiteral("renameField"));
     m_renameField->setPlaceholderText(QStringLiteral("Task name"));
     m_renameField->setAccessibleName(QStringLiteral("Task name"));
     m_renameField->setFrame(false);
@@ -62,6 +64,7 @@ TaskRow::TaskRow(const TodoItem &item, TodoManager &todoManager, AppState &appSt
     focusLayout->setSpacing(4);
     m_clockSymbol = new SymbolLabel(QStringLiteral("clock"), 9, ColorRole::blue, m_focusLine);
     m_focusText = new QLabel(m_focusLine);
+    m_focusText->setObjectName(QStringLiteral("focusText"));
     m_focusText->setFont(Fonts::system(Fonts::kCaption2));
     focusLayout->addWidget(m_clockSymbol);
     focusLayout->addWidget(m_focusText);
@@ -69,23 +72,27 @@ TaskRow::TaskRow(const TodoItem &item, TodoManager &todoManager, AppState &appSt
     text->addWidget(m_focusLine);
 
     m_completion = new QLabel(this);
+    m_completion->setObjectName(QStringLiteral("completion"));
     m_completion->setFont(Fonts::system(Fonts::kCaption2));
     text->addWidget(m_completion);
     row->addLayout(text, 1);
 
     // Hover controls: a fixed box, so rows line up whether or not they hold a control.
     m_hoverBox = new QWidget(this);
+    m_hoverBox->setObjectName(QStringLiteral("hoverBox"));
     m_hoverBox->setFixedWidth(kHoverBoxWidth);
     auto *hover = new QHBoxLayout(m_hoverBox);
     hover->setContentsMargins(0, 0, 0, 0);
     hover->setSpacing(6);
     hover->addStretch();
     m_focusButton = new QPushButton(QStringLiteral("Focus"), m_hoverBox);
+    m_focusButton->setObjectName(QStringLiteral("focusButton"));
     m_focusButton->setFont(Fonts::system(Fonts::kCaption));
     m_focusButton->setAutoDefault(true); // Enter presses it, as Space does
     m_focusButton->installEventFilter(this);
     connect(m_focusButton, &QPushButton::clicked, this, [this] { perform(TaskRowModel::Action::focus); });
     m_trashButton = new SymbolButton(QStringLiteral("trash"), 12, ColorRole::red, m_hoverBox);
+    m_trashButton->setObjectName(QStringLiteral("trashButton"));
     m_trashButton->setAccessibleName(QStringLiteral("Delete"));
     m_trashButton->installEventFilter(this);
     connect(m_trashButton, &QAbstractButton::clicked, this, [this] { perform(TaskRowModel::Action::remove); });
@@ -94,6 +101,7 @@ TaskRow::TaskRow(const TodoItem &item, TodoManager &todoManager, AppState &appSt
     row->addWidget(m_hoverBox);
 
     m_badge = new QLabel(QStringLiteral("ACTIVE"), this);
+    m_badge->setObjectName(QStringLiteral("activeBadge"));
     QFont badgeFont = Fonts::system(9, QFont::Bold);
     m_badge->setFont(badgeFont);
     m_badge->setStyleSheet(

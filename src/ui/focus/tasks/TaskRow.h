@@ -48,17 +48,6 @@ public:
     // The row's controls in the order Tab visits them (hidden ones are passed over).
     QList<QWidget *> tabStops() const;
 
-    // Parts, for whoever needs to reach them (tests, the list's drag handling).
-    SymbolButton *statusMark() const { return m_statusMark; }
-    QLabel *titleLabel() const { return m_title; }
-    QLineEdit *renameField() const { return m_renameField; }
-    QPushButton *focusButton() const { return m_focusButton; }
-    SymbolButton *trashButton() const { return m_trashButton; }
-    QWidget *hoverBox() const { return m_hoverBox; }
-    QLabel *activeBadge() const { return m_badge; }
-    QLabel *focusText() const { return m_focusText; }
-    QLabel *completionLabel() const { return m_completion; }
-
 signals:
     // Up or Down on one of the row's controls: the focus should go to the row `step` away.
     void neighbourRequested(int step);
