@@ -5,47 +5,21 @@
 
 namespace {
 
-class SessionSink final : public JsonRecordSink {
-public:
-    void beginRecord() override
-    {
-        m_record = Session{};
-        forgetTaken();
-    }
-
-    bool member(std::string_view key, const JsonValue &value) override
-    {
-        if (key == "id")
-            return takeRequired(0, value.toUuid(), m_record.id);
-        if (key == "startTime")
-            return takeRequired(1, value.toInstant(), m_record.startTime);
-        if (key == "endTime")
-            return takeRequired(2, value.toInstant(), m_record.endTime);
-        if (key == "durationSeconds")
-            return takeRequired(3, value.toInteger(), m_record.durationSeconds);
-        if (key == "type") {
-            const auto text = value.toText();
-            return takeRequired(4, text ? sessionTypeFromRawValue(*text) : std::nullopt, m_record.type);
-        }
-        if (key == "completed")
-            return takeRequired(5, value.toBool(), m_record.completed);
-        if (key == "taskTitle")
-            return takeOptional(value, value.toText(), m_record.taskTitle);
-        return true;
-    }
-
-    bool endRecord() override
-    {
-        if (!tookAll(6))
-            return false;
-        sessions.append(std::move(m_record));
-        return true;
-    }
-
-    QList<Session> sessions;
-
-private:
-    Session m_record;
+const RecordField<Session> kSessionFields[] = {
+    {"id", true, [](const JsonValue &value, Session &record) { return take(value.toUuid(), record.id); }},
+    {"startTime", true,
+     [](const JsonValue &value, Session &record) { return take(value.toInstant(), record.startTime); }},
+    {"endTime", true, [](const JsonValue &value, Session &record) { return take(value.toInstant(), record.endTime); }},
+    {"durationSeconds", true,
+     [](const JsonValue &value, Session &record) { return take(value.toInteger(), record.durationSeconds); }},
+    {"type", true,
+     [](const JsonValue &value, Session &record) {
+         const auto text = value.toText();
+         return take(text ? sessionTypeFromRawValue(*text) : std::nullopt, record.type);
+     }},
+    {"completed", true, [](const JsonValue &value, Session &record) { return take(value.toBool(), record.completed); }},
+    {"taskTitle", false,
+     [](const JsonValue &value, Session &record) { return takeOptional(value, value.toText(), record.taskTitle); }},
 };
 
 } // namespace
@@ -72,8 +46,8 @@ std::optional<QByteArray> SessionCodec::encode(const QList<Session> &sessions)
 
 std::optional<QList<Session>> SessionCodec::decode(const QByteArray &bytes)
 {
-    SessionSink sink;
+    RecordCollector sink(kSessionFields);
     if (!readJsonRecords(bytes, sink))
         return std::nullopt;
-    return std::move(sink.sessions);
+    return std::move(sink.records);
 }

@@ -5,45 +5,20 @@
 
 namespace {
 
-class TodoSink final : public JsonRecordSink {
-public:
-    void beginRecord() override
-    {
-        m_record = TodoItem{};
-        forgetTaken();
-    }
-
-    bool member(std::string_view key, const JsonValue &value) override
-    {
-        if (key == "id")
-            return takeRequired(0, value.toUuid(), m_record.id);
-        if (key == "title")
-            return takeRequired(1, value.toText(), m_record.title);
-        if (key == "status") {
-            const auto text = value.toText();
-            return takeRequired(2, text ? todoStatusFromRawValue(*text) : std::nullopt, m_record.status);
-        }
-        if (key == "createdAt")
-            return takeRequired(3, value.toInstant(), m_record.createdAt);
-        if (key == "completedAt")
-            return takeOptional(value, value.toInstant(), m_record.completedAt);
-        if (key == "totalFocusSeconds")
-            return takeRequired(4, value.toInteger(), m_record.totalFocusSeconds);
-        return true;
-    }
-
-    bool endRecord() override
-    {
-        if (!tookAll(5))
-            return false;
-        items.append(std::move(m_record));
-        return true;
-    }
-
-    QList<TodoItem> items;
-
-private:
-    TodoItem m_record;
+const RecordField<TodoItem> kTodoFields[] = {
+    {"id", true, [](const JsonValue &value, TodoItem &record) { return take(value.toUuid(), record.id); }},
+    {"title", true, [](const JsonValue &value, TodoItem &record) { return take(value.toText(), record.title); }},
+    {"status", true,
+     [](const JsonValue &value, TodoItem &record) {
+         const auto text = value.toText();
+         return take(text ? todoStatusFromRawValue(*text) : std::nullopt, record.status);
+     }},
+    {"createdAt", true,
+     [](const JsonValue &value, TodoItem &record) { return take(value.toInstant(), record.createdAt); }},
+    {"completedAt", false,
+     [](const JsonValue &value, TodoItem &record) { return takeOptional(value, value.toInstant(), record.completedAt); }},
+    {"totalFocusSeconds", true,
+     [](const JsonValue &value, TodoItem &record) { return take(value.toInteger(), record.totalFocusSeconds); }},
 };
 
 } // namespace
@@ -69,8 +44,8 @@ std::optional<QByteArray> TodoCodec::encode(const QList<TodoItem> &items)
 
 std::optional<QList<TodoItem>> TodoCodec::decode(const QByteArray &bytes)
 {
-    TodoSink sink;
+    RecordCollector sink(kTodoFields);
     if (!readJsonRecords(bytes, sink))
         return std::nullopt;
-    return std::move(sink.items);
+    return std::move(sink.records);
 }
