@@ -1,13 +1,13 @@
-#include "appstate/AppState.h"
 #include "app/GraphicalSession.h"
 #include "app/PelmixApp.h"
+#include "app/ScreenFactories.h"
 #include "app/SingleInstance.h"
+#include "appstate/AppState.h"
 #include "platform/DesktopEntryId.h"
 #include "platform/Platform.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/session/QtPlatformChoice.h"
 #include "platform/linux/system/XdgDataLocations.h"
-#include "app/ScreenFactories.h"
 
 #include <QApplication>
 
@@ -21,8 +21,9 @@ int main(int argc, char *argv[])
     }
     if (const QString note = settleSessionBusAddress(); !note.isEmpty())
         std::printf("GraphicalSession: %s\n", qPrintable(note));
-    const QtPlatformChoice choice = QtPlatformChoice::choose(
-        {qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY")}, QtPlatformChoice::installedPlugins());
+    const QtPlatformChoice choice =
+        QtPlatformChoice::choose({qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY")},
+                                 QtPlatformChoice::installedPlugins());
     if (!choice.note.isEmpty())
         std::printf("GraphicalSession: %s\n", qPrintable(choice.note));
     if (choice.platform.isEmpty())

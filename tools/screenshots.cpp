@@ -1,21 +1,21 @@
 // Renders the settings, statistics, onboarding and about screens on Qt's offscreen platform,
 // over fake platform services and a generated week of history, into PNG files.
 
+#include "app/ScreenFactories.h"
 #include "support/FakeApp.h"
 #include "support/SampleScreens.h"
-#include "ui/window/MainWindow.h"
-#include "ui/tray/panel/MenuBarView.h"
-#include "ui/tray/panel/TrayActions.h"
-#include "ui/tray/MenuBarLabel.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/onboarding/OnboardingView.h"
-#include "app/ScreenFactories.h"
 #include "ui/settings/SettingsContent.h"
 #include "ui/stats/StatsView.h"
+#include "ui/tray/MenuBarLabel.h"
+#include "ui/tray/panel/MenuBarView.h"
+#include "ui/tray/panel/TrayActions.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QDir>
+#include <QPainter>
 
 #include <cstdio>
 #include <ctime>
@@ -55,9 +55,8 @@ bool saveTrayIcons(const QString &folder)
         for (const MenuBarLabelModel &face : faces) {
             for (const int side : sizes) {
                 const QImage icon = MenuBarLabel::renderIcon(face, side, look);
-                painter.drawImage(QRect(x, row * cell + kGap * kZoom + (24 - side) * kZoom / 2, side * kZoom,
-                                        side * kZoom),
-                                  icon);
+                painter.drawImage(
+                    QRect(x, row * cell + kGap * kZoom + (24 - side) * kZoom / 2, side * kZoom, side * kZoom), icon);
                 x += cell;
             }
         }

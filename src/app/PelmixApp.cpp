@@ -1,16 +1,16 @@
 #include "PelmixApp.h"
 
 #include "app/AppDelegate.h"
-#include "appstate/AppState.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
+#include "appstate/AppState.h"
 #include "platform/Platform.h"
 #include "platform/linux/system/QtDesktop.h"
-#include "ui/window/MainWindow.h"
-#include "ui/common/symbols/SymbolGlyphs.h"
-#include "ui/tray/panel/TrayActions.h"
-#include "ui/tray/TrayItem.h"
 #include "ui/about/AboutWindow.h"
+#include "ui/common/symbols/SymbolGlyphs.h"
+#include "ui/tray/TrayItem.h"
+#include "ui/tray/panel/TrayActions.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QSemaphore>

@@ -18,8 +18,9 @@ ViewFactories screenFactories(AppState &appState, Platform &platform)
     return ViewFactories{
         .stats = [&appState, &platform](QWidget *parent) -> QWidget * {
             auto *view = new StatsView(appState.statsManager(), platform.mainLoop, parent);
-            QObject::connect(view, &StatsView::openFolderRequested, view,
-                             [&platform](const QString &folder) { platform.desktop.openUrl(QUrl::fromLocalFile(folder)); });
+            QObject::connect(view, &StatsView::openFolderRequested, view, [&platform](const QString &folder) {
+                platform.desktop.openUrl(QUrl::fromLocalFile(folder));
+            });
             return view;
         },
         .settings = [&appState](QWidget *parent) -> QWidget * {

@@ -2,8 +2,8 @@
 // the work timer, the notification manager, the task manager and the settings goes here.
 #include "AppState.h"
 
-#include "activity/ActivityMonitor.h"
 #include "PublishedValue.h"
+#include "activity/ActivityMonitor.h"
 #include "notifications/DataNoticeNotifier.h"
 #include "notifications/NotificationManager.h"
 #include "platform/Desktop.h"

@@ -54,10 +54,8 @@ void NotificationManager::sendNotification(const QString &title, const QString &
 
 void NotificationManager::sendDataNotice(const DataNotice &notice)
 {
-    const NotificationRequest request{.title = notice.title,
-                                      .body = notice.body,
-                                      .categoryIdentifier = kDataNoticeCategory,
-                                      .playsSound = false};
+    const NotificationRequest request{
+        .title = notice.title, .body = notice.body, .categoryIdentifier = kDataNoticeCategory, .playsSound = false};
     m_noticeFolders.insert(request.identifier, notice.folder);
     Logger &log = m_platform.log;
     m_platform.notifications.add(request, [&log](const std::optional<QString> &error) {

@@ -2,8 +2,8 @@
 
 #include <QHash>
 #include <QObject>
-#include <QUuid>
 #include <QString>
+#include <QUuid>
 
 #include <functional>
 

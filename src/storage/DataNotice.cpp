@@ -9,9 +9,9 @@ QList<DataNotice> DataNotice::about(const DataFile &file, const QString &content
     QList<DataNotice> notices;
     const QString folder = QDir::toNativeSeparators(file.folder());
     if (const auto kept = file.keptAs()) {
-        notices.append({Kind::keptAside, QStringLiteral("Pelmix could not read your %1").arg(contents),
-                        QStringLiteral("It is kept as %1 in %2, and a new %3 was started.").arg(*kept, folder, contents),
-                        folder});
+        notices.append(
+            {Kind::keptAside, QStringLiteral("Pelmix could not read your %1").arg(contents),
+             QStringLiteral("It is kept as %1 in %2, and a new %3 was started.").arg(*kept, folder, contents), folder});
     }
     if (const auto error = file.saveError()) {
         notices.append({Kind::saveFailing, QStringLiteral("Pelmix cannot save your %1").arg(contents),

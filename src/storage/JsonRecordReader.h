@@ -19,7 +19,6 @@ public:
     virtual bool member(std::string_view key, const JsonValue &value) = 0;
     // Answers false when the record lacks something it needs.
     virtual bool endRecord() = 0;
-
 };
 
 // Reading one member into a record: false when the value is missing or of the wrong kind.

@@ -16,7 +16,9 @@ const RecordField<TodoItem> kTodoFields[] = {
     {"createdAt", true,
      [](const JsonValue &value, TodoItem &record) { return take(value.toInstant(), record.createdAt); }},
     {"completedAt", false,
-     [](const JsonValue &value, TodoItem &record) { return takeOptional(value, value.toInstant(), record.completedAt); }},
+     [](const JsonValue &value, TodoItem &record) {
+         return takeOptional(value, value.toInstant(), record.completedAt);
+     }},
     {"totalFocusSeconds", true,
      [](const JsonValue &value, TodoItem &record) { return take(value.toInteger(), record.totalFocusSeconds); }},
 };

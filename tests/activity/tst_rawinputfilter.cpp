@@ -38,7 +38,7 @@ private slots:
                                                    {key, kCapsLock, false}, {key, 255, true}};
         QTest::newRow("buttons") << std::vector<Step>{{press, 1, true},    {release, 1, false}, {press, 3, true},
                                                       {release, 3, false}, {press, 2, false},   {release, 2, false},
-                                                      {press, 8, false},   {press, 4, true}, {press, 7, true}};
+                                                      {press, 8, false},   {press, 4, true},    {press, 7, true}};
         QTest::newRow("motion and drag") << std::vector<Step>{
             {motion, 0, true}, {press, 1, true},   {motion, 0, false},  {release, 1, false}, {motion, 0, true},
             {press, 2, false}, {motion, 0, false}, {release, 2, false}, {motion, 0, true}};

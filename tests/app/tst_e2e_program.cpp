@@ -135,7 +135,8 @@ private slots:
         QVERIFY(pelmix.start());
         // No session bus here: both permission requests (the work timer's at creation, the
         // manager's at start) are refused, and the program carries on.
-        QVERIFY2(pelmix.waitForLine("Notification permission granted: false", 2), qPrintable(pelmix.lines().join('\n')));
+        QVERIFY2(pelmix.waitForLine("Notification permission granted: false", 2),
+                 qPrintable(pelmix.lines().join('\n')));
         const QStringList &lines = pelmix.lines();
         const auto launched = lines.indexOf("AppDelegate: applicationDidFinishLaunching");
         QVERIFY(launched >= 0);
@@ -185,16 +186,19 @@ private slots:
         pelmix.setDisplay(QString::fromLatin1(m_xserver.displayName()));
         pelmix.setPreference("hasCompletedOnboarding", true);
         pelmix.setPreference("workDuration", 0);
-        for (const auto &[name, value] : {std::pair{"LD_PRELOAD", library}, {"FAKETIME_TIMESTAMP_FILE", offsetFile},
+        for (const auto &[name, value] : {std::pair{"LD_PRELOAD", library},
+                                          {"FAKETIME_TIMESTAMP_FILE", offsetFile},
                                           {"FAKETIME_CACHE_DURATION", QString("1")},
                                           {"FAKETIME_DONT_FAKE_MONOTONIC", QString("1")}})
             pelmix.setEnvironment(name, value);
         QVERIFY(pelmix.start());
         QVERIFY(pelmix.waitForLine("AppState: start() called"));
-        QVERIFY(keepActiveUntil([&] { return readFile(pelmix.dataFile("presence_log.txt")).contains("PRESENT"); }, kWaitMs));
+        QVERIFY(keepActiveUntil([&] { return readFile(pelmix.dataFile("presence_log.txt")).contains("PRESENT"); },
+                                kWaitMs));
         QTest::qWait(1500);
         writeFile(offsetFile, "+3600\n");
-        QVERIFY2(keepActiveUntil([&] { return !sessions(pelmix).isEmpty(); }, 20000), qPrintable(pelmix.lines().join('\n')));
+        QVERIFY2(keepActiveUntil([&] { return !sessions(pelmix).isEmpty(); }, 20000),
+                 qPrintable(pelmix.lines().join('\n')));
         QVERIFY(pelmix.lines().contains("ActivityMonitor: the clock was set 3600 s"));
         QCOMPARE(sessions(pelmix), QStringList{"work 10 completed"});
         const auto session = QJsonDocument::fromJson(readFile(pelmix.dataFile("sessions.json"))).array().first();
@@ -212,11 +216,13 @@ private slots:
         pelmix.setSessionBus(QString());
         QVERIFY(pelmix.start());
         QVERIFY2(pelmix.waitForLine("Notification permission granted: false"), qPrintable(pelmix.lines().join('\n')));
-        QVERIFY(pelmix.lines().contains("GraphicalSession: no session bus: no notifications and no StatusNotifierItem tray"));
+        QVERIFY(pelmix.lines().contains(
+            "GraphicalSession: no session bus: no notifications and no StatusNotifierItem tray"));
         const QString home = "HOME=" + pelmix.home();
         for (const QString &pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
             if (pid.toLongLong() != pelmix.process().processId())
-                QVERIFY2(!readFile("/proc/" + pid + "/environ").split('\0').contains(home.toLocal8Bit()), qPrintable(pid));
+                QVERIFY2(!readFile("/proc/" + pid + "/environ").split('\0').contains(home.toLocal8Bit()),
+                         qPrintable(pid));
         }
 
         QTemporaryDir otherRuntime;
@@ -244,7 +250,8 @@ private slots:
         QVERIFY(pelmix.start());
         QTRY_VERIFY_WITH_TIMEOUT(indexOfSummary(server, "Pelmix could not read your history") >= 0, kWaitMs);
         const auto told = server.received[indexOfSummary(server, "Pelmix could not read your history")];
-        QVERIFY2(told.body.contains(" as sessions.json.unreadable-") && told.body.contains(" in " + QFileInfo(pelmix.dataFile("x")).path() + ","),
+        QVERIFY2(told.body.contains(" as sessions.json.unreadable-") &&
+                     told.body.contains(" in " + QFileInfo(pelmix.dataFile("x")).path() + ","),
                  qPrintable(told.body));
         QCOMPARE(told.actions, (QStringList{"OPEN_DATA_FOLDER", "Open Folder"}));
         QVERIFY(pelmix.stopWith(SIGTERM));

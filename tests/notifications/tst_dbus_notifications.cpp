@@ -15,7 +15,10 @@ struct Fixture {
     NotificationManager manager{fake.platform()};
     int snoozes = 0;
 
-    Fixture() { manager.onSnooze = [this] { ++snoozes; }; }
+    Fixture()
+    {
+        manager.onSnooze = [this] { ++snoozes; };
+    }
     bool waitForLine(const QString &line)
     {
         return QTest::qWaitFor([&] { return fake.log.lines.contains(line); });
@@ -37,7 +40,7 @@ private slots:
         QVERIFY(server.registerOn(f.bus.connect(QStringLiteral("server"))));
 
         f.manager.sendNotification(QStringLiteral("Time for a break!"),
-                                    QStringLiteral("Step away from the computer for 5 min"), true);
+                                   QStringLiteral("Step away from the computer for 5 min"), true);
         QTRY_COMPARE(server.received.size(), 1);
 
         const TestNotificationServer::Received shown = server.received.first();
@@ -81,7 +84,6 @@ private slots:
         QCOMPARE(f.fake.log.lines[2], QStringLiteral("Notification permission granted: false"));
         QCOMPARE(f.centre.trackedNotificationCount(), 0);
     }
-
 };
 
 QTEST_GUILESS_MAIN(DbusNotificationsTest)

@@ -29,9 +29,9 @@ private slots:
                                        << QByteArray("xcb wayland") << QByteArray("wayland") << QString();
         QTest::newRow("Wayland alone, no plugin") << QByteArray() << QByteArray("wayland-0") << QByteArray()
                                                   << QByteArray("xcb") << QByteArray() << QString("qt6-wayland");
-        QTest::newRow("asked for a missing one") << QByteArray("wayland") << QByteArray("wayland-0")
-                                                 << QByteArray(":0") << QByteArray("xcb") << QByteArray("xcb")
-                                                 << QString("using \"xcb\" instead");
+        QTest::newRow("asked for a missing one")
+            << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("xcb")
+            << QByteArray("xcb") << QString("using \"xcb\" instead");
         QTest::newRow("Qt's list form") << QByteArray("wayland;xcb") << QByteArray() << QByteArray(":0")
                                         << QByteArray("xcb") << QByteArray("xcb") << QString();
         QTest::newRow("offscreen") << QByteArray("offscreen") << QByteArray() << QByteArray()
@@ -46,7 +46,8 @@ private slots:
         QFETCH(QByteArray, chosen);
         QFETCH(QString, noteHas);
         const QList<QByteArray> names = installed.split(' ');
-        const auto choice = QtPlatformChoice::choose({requested, wayland, x11}, QSet<QByteArray>(names.begin(), names.end()));
+        const auto choice =
+            QtPlatformChoice::choose({requested, wayland, x11}, QSet<QByteArray>(names.begin(), names.end()));
         QCOMPARE(choice.platform, chosen);
         QVERIFY2(noteHas.isEmpty() ? choice.note.isEmpty() : choice.note.contains(noteHas), qPrintable(choice.note));
     }
@@ -57,10 +58,13 @@ private slots:
     void inputMethodOrder()
     {
         const auto offering = [](std::initializer_list<InputMethod> offered) {
-            return [offered](InputMethod method) { return std::find(offered.begin(), offered.end(), method) != offered.end(); };
+            return [offered](InputMethod method) {
+                return std::find(offered.begin(), offered.end(), method) != offered.end();
+            };
         };
         using M = InputMethod;
-        QCOMPARE(chooseInputMethod(true, offering({M::kdeIdle, M::mutterIdleMonitor, M::extIdleNotify})), M::extIdleNotify);
+        QCOMPARE(chooseInputMethod(true, offering({M::kdeIdle, M::mutterIdleMonitor, M::extIdleNotify})),
+                 M::extIdleNotify);
         QCOMPARE(chooseInputMethod(true, offering({M::kdeIdle, M::mutterIdleMonitor})), M::mutterIdleMonitor);
         QCOMPARE(chooseInputMethod(true, offering({M::kdeIdle})), M::kdeIdle);
         QCOMPARE(chooseInputMethod(true, offering({M::x11XInput2})), M::none);

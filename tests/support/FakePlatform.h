@@ -174,10 +174,9 @@ private:
 class FakePlatform {
 public:
     explicit FakePlatform(NotificationCenter *notificationCenter = nullptr)
-        : m_platform(
-              std::make_unique<Platform>(Platform{mainLoop, log, *preferences, locations, input, loginItem, desktop,
-                                                  notificationCenter ? *notificationCenter : notifications, sessionEvents,
-                                                  trayHost}))
+        : m_platform(std::make_unique<Platform>(
+              Platform{mainLoop, log, *preferences, locations, input, loginItem, desktop,
+                       notificationCenter ? *notificationCenter : notifications, sessionEvents, trayHost}))
     {}
 
     Platform &platform() { return *m_platform; }

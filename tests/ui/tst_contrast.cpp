@@ -1,17 +1,17 @@
 // Every screen readable in a light and a dark palette: each visible text, measured from the
 // rendered pixels against what is behind it, reaches 4.5:1 (large text and symbols 3:1).
+#include "app/ScreenFactories.h"
 #include "support/FakeApp.h"
 #include "support/SampleScreens.h"
-#include "ui/window/MainWindow.h"
-#include "ui/tray/panel/MenuBarView.h"
+#include "ui/about/AboutWindow.h"
 #include "ui/common/symbols/SymbolButton.h"
 #include "ui/common/symbols/SymbolLabel.h"
-#include "ui/tray/panel/TrayActions.h"
-#include "ui/tray/TrayMenu.h"
-#include "ui/tray/panel/PanelInputs.h"
-#include "ui/about/AboutWindow.h"
 #include "ui/onboarding/OnboardingView.h"
-#include "app/ScreenFactories.h"
+#include "ui/tray/TrayMenu.h"
+#include "ui/tray/panel/MenuBarView.h"
+#include "ui/tray/panel/PanelInputs.h"
+#include "ui/tray/panel/TrayActions.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -124,7 +124,8 @@ QStringList unreadableEntries(QMenu &menu)
             continue;
         // The text only: the icons (the status dot) keep their own colours.
         const int iconColumn = menu.style()->pixelMetric(QStyle::PM_SmallIconSize) + 12;
-        const double ratio = measuredContrast(image, QRegion(menu.actionGeometry(action).adjusted(iconColumn, 0, 0, 0)));
+        const double ratio =
+            measuredContrast(image, QRegion(menu.actionGeometry(action).adjusted(iconColumn, 0, 0, 0)));
         if (ratio < 4.5)
             found << QStringLiteral("entry '%1': %2 < 4.5").arg(action->text()).arg(ratio, 0, 'f', 2);
     }

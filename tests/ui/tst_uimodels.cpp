@@ -1,15 +1,15 @@
 #include "platform/Instant.h"
 #include "ui/common/format/CountdownText.h"
 #include "ui/common/format/DurationFormat.h"
-#include "ui/common/widgets/ElidedLabel.h"
-#include "ui/focus/FocusBoardModel.h"
-#include "ui/tray/MenuBarLabelModel.h"
-#include "ui/tray/panel/MenuBarPanelModel.h"
 #include "ui/common/format/RelativeTimeFormat.h"
 #include "ui/common/symbols/SymbolGlyphs.h"
+#include "ui/common/widgets/ElidedLabel.h"
+#include "ui/focus/FocusBoardModel.h"
 #include "ui/settings/SettingsOptions.h"
 #include "ui/stats/model/ChartAxis.h"
 #include "ui/stats/model/StatsFormat.h"
+#include "ui/tray/MenuBarLabelModel.h"
+#include "ui/tray/panel/MenuBarPanelModel.h"
 
 #include <QFontMetrics>
 #include <QTest>
@@ -68,14 +68,17 @@ private slots:
         QTest::addColumn<QString>("symbol");
         QTest::addColumn<QString>("text");
         QTest::addColumn<qint64>("minutes");
-        QTest::newRow("fresh") << TimerSnapshot{} << "circle.fill" << "25:00" << qint64(25);
-        QTest::newRow("overtime") << working(1600) << "circle.fill" << "0:00" << qint64(0);
-        QTest::newRow("break due") << onBreak(TimerState::breakWaiting, 0) << "exclamationmark.circle.fill" << "5:00"
-                                   << qint64(5);
-        QTest::newRow("on break") << onBreak(TimerState::breakActive, 241) << "cup.and.saucer.fill" << "0:59"
-                                  << qint64(0);
+        QTest::newRow("fresh") << TimerSnapshot{} << "circle.fill"
+                               << "25:00" << qint64(25);
+        QTest::newRow("overtime") << working(1600) << "circle.fill"
+                                  << "0:00" << qint64(0);
+        QTest::newRow("break due") << onBreak(TimerState::breakWaiting, 0) << "exclamationmark.circle.fill"
+                                   << "5:00" << qint64(5);
+        QTest::newRow("on break") << onBreak(TimerState::breakActive, 241) << "cup.and.saucer.fill"
+                                  << "0:59" << qint64(0);
         // A snooze leaves both the symbol and the work countdown.
-        QTest::newRow("snooze") << snoozed(working(100), 1799) << "circle.fill" << "23:20" << qint64(23);
+        QTest::newRow("snooze") << snoozed(working(100), 1799) << "circle.fill"
+                                << "23:20" << qint64(23);
     }
 
     void trayLabelShowsTheStateSymbolAndTheTimeLeft()
@@ -190,12 +193,24 @@ private slots:
         QTest::addColumn<QString>("countdown");
         QTest::addColumn<QString>("compact");
         QTest::addColumn<QString>("workTime");
-        QTest::newRow("zero") << qint64(0) << "0:00" << "0s" << "0m";
-        QTest::newRow("59 s") << qint64(59) << "0:59" << "59s" << "0m";
-        QTest::newRow("61 s") << qint64(61) << "1:01" << "1m 1s" << "1m";
-        QTest::newRow("just under an hour") << qint64(3599) << "59:59" << "59m 59s" << "59m";
-        QTest::newRow("65 min, no hours in the countdown") << qint64(3959) << "65:59" << "1h 5m" << "1h 5m";
-        QTest::newRow("negative reads zero") << qint64(-7) << "0:00" << "0s" << "0m";
+        QTest::newRow("zero") << qint64(0) << "0:00"
+                              << "0s"
+                              << "0m";
+        QTest::newRow("59 s") << qint64(59) << "0:59"
+                              << "59s"
+                              << "0m";
+        QTest::newRow("61 s") << qint64(61) << "1:01"
+                              << "1m 1s"
+                              << "1m";
+        QTest::newRow("just under an hour") << qint64(3599) << "59:59"
+                                            << "59m 59s"
+                                            << "59m";
+        QTest::newRow("65 min, no hours in the countdown") << qint64(3959) << "65:59"
+                                                           << "1h 5m"
+                                                           << "1h 5m";
+        QTest::newRow("negative reads zero") << qint64(-7) << "0:00"
+                                             << "0s"
+                                             << "0m";
     }
 
     void durations()
@@ -258,8 +273,8 @@ private slots:
         QTest::addColumn<qint64>("stored");
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<int>("current");
-        QTest::newRow("listed") << SettingsPicker::longBreak << qint64(20)
-                                << QStringList{"15 min", "20 min", "30 min"} << 1;
+        QTest::newRow("listed") << SettingsPicker::longBreak << qint64(20) << QStringList{"15 min", "20 min", "30 min"}
+                                << 1;
         QTest::newRow("5s break left after developer mode was turned off")
             << SettingsPicker::shortBreak << qint64(0) << QStringList{"5s(shown only)", "5 min", "10 min"} << 0;
         QTest::newRow("idle seconds that are not whole minutes")
@@ -294,7 +309,8 @@ private slots:
     void longTitlesAreElided()
     {
         QFETCH(int, lines);
-        const QString title = QStringLiteral("Write the quarterly report for the board and the auditors, with every figure");
+        const QString title =
+            QStringLiteral("Write the quarterly report for the board and the auditors, with every figure");
         ElidedLabel label(nullptr, lines);
         label.resize(160, 100);
         label.show();

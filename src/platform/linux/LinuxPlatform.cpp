@@ -1,14 +1,14 @@
 #include "LinuxPlatform.h"
 
-#include "platform/linux/session/DBusSessionEvents.h"
-#include "platform/linux/tray/DesktopTrayHost.h"
+#include "platform/linux/input/SessionInputMonitoring.h"
 #include "platform/linux/notifications/FreedesktopNotifications.h"
+#include "platform/linux/session/DBusSessionEvents.h"
 #include "platform/linux/system/QtDesktop.h"
 #include "platform/linux/system/QtMainLoop.h"
-#include "platform/linux/input/SessionInputMonitoring.h"
 #include "platform/linux/system/StdoutLogger.h"
 #include "platform/linux/system/XdgAutostartEntry.h"
 #include "platform/linux/system/XdgDataLocations.h"
+#include "platform/linux/tray/DesktopTrayHost.h"
 
 #include <QCoreApplication>
 #include <QSettings>

@@ -2,8 +2,8 @@
 
 #include "ActivityMethodText.h"
 #include "ui/common/widgets/FeatureRow.h"
-#include "ui/common/widgets/StepParts.h"
 #include "ui/common/widgets/ScreenStyle.h"
+#include "ui/common/widgets/StepParts.h"
 
 #include <QLabel>
 #include <QPushButton>

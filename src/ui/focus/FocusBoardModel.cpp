@@ -68,4 +68,3 @@ FocusBoardModel FocusBoardModel::make(const Inputs &inputs)
     decideCountdown(model, inputs.timer);
     return model;
 }
-

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/common/style/ColorRole.h"
 #include "ui/common/TimerSnapshot.h"
+#include "ui/common/style/ColorRole.h"
 
 #include <QString>
 

@@ -152,4 +152,3 @@ void FocusStatusCard::refresh()
     m_takeBreak->setVisible(m_model.showTakeBreak);
     m_progress->setProgress(m_model.progress, m_model.progressColor);
 }
-

@@ -1,10 +1,10 @@
 #include "FocusTaskCard.h"
 
 #include "appstate/AppState.h"
+#include "settings/UserSettings.h"
 #include "tasks/FilterTab.h"
 #include "tasks/TaskCardModel.h"
 #include "tasks/TaskList.h"
-#include "settings/UserSettings.h"
 #include "tasks/TodoManager.h"
 #include "timer/WorkTimer.h"
 #include "ui/common/ChangeWatcher.h"
@@ -33,8 +33,8 @@ QFrame *divider(QWidget *parent)
 
 } // namespace
 
-FocusTaskCard::FocusTaskCard(TodoManager &todoManager, AppState &appState, WorkTimer &workTimer,
-                             UserSettings &settings, const MainLoop &clock, QWidget *parent)
+FocusTaskCard::FocusTaskCard(TodoManager &todoManager, AppState &appState, WorkTimer &workTimer, UserSettings &settings,
+                             const MainLoop &clock, QWidget *parent)
     : CardFrame(12, 0.06, 4, 1, parent),
       m_todoManager(todoManager),
       m_appState(appState),
@@ -86,7 +86,8 @@ FocusTaskCard::FocusTaskCard(TodoManager &todoManager, AppState &appState, WorkT
     m_newTaskField->setFrame(false);
     m_newTaskField->setPlaceholderText(QStringLiteral("Add new task..."));
     m_newTaskField->setAccessibleName(QStringLiteral("New task"));
-    m_newTaskField->setToolTip(QStringLiteral("Add a task (%1)").arg(QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText)));
+    m_newTaskField->setToolTip(
+        QStringLiteral("Add a task (%1)").arg(QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText)));
     m_newTaskField->setFont(Fonts::system(15));
     m_newTaskField->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_newTaskField->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));

@@ -1,16 +1,16 @@
 #include "OnboardingView.h"
 
-#include "ui/onboarding/steps/AccessibilityPermissionStep.h"
-#include "ui/onboarding/steps/CompleteStep.h"
-#include "ui/onboarding/steps/IntervalsStep.h"
-#include "ui/onboarding/steps/NotificationPermissionStep.h"
 #include "ProgressDots.h"
-#include "ui/onboarding/steps/WelcomeStep.h"
 #include "appstate/AppState.h"
 #include "platform/InputMonitoring.h"
 #include "platform/Platform.h"
 #include "settings/UserSettings.h"
 #include "ui/about/AboutInfoView.h"
+#include "ui/onboarding/steps/AccessibilityPermissionStep.h"
+#include "ui/onboarding/steps/CompleteStep.h"
+#include "ui/onboarding/steps/IntervalsStep.h"
+#include "ui/onboarding/steps/NotificationPermissionStep.h"
+#include "ui/onboarding/steps/WelcomeStep.h"
 
 #include <QVBoxLayout>
 

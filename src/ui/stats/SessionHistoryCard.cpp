@@ -1,9 +1,9 @@
 #include "SessionHistoryCard.h"
 
 #include "SessionRow.h"
-#include "ui/stats/model/StatsPresentation.h"
 #include "stats/StatsManager.h"
 #include "ui/common/widgets/ScreenStyle.h"
+#include "ui/stats/model/StatsPresentation.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -2,9 +2,9 @@
 
 #include "ui/common/widgets/ElidedLabel.h"
 
-#include "ui/stats/model/StatsPresentation.h"
 #include "ui/common/symbols/SymbolLabel.h"
 #include "ui/common/widgets/ScreenStyle.h"
+#include "ui/stats/model/StatsPresentation.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

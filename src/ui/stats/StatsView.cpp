@@ -19,8 +19,7 @@ StatsView::StatsView(StatsManager &statsManager, MainLoop &mainLoop, QWidget *pa
 {
     setMinimumSize(400, 500);
     QVBoxLayout *layout = ScreenStyle::scrollingPage(this, QStringLiteral("Statistics"), 16, 20);
-    auto *notices =
-        new DataNoticeBar(statsManager.dataFile(), [&statsManager] { return statsManager.dataNotices(); });
+    auto *notices = new DataNoticeBar(statsManager.dataFile(), [&statsManager] { return statsManager.dataNotices(); });
     connect(notices, &DataNoticeBar::openFolderRequested, this, &StatsView::openFolderRequested);
     layout->addWidget(notices);
     layout->addWidget(m_summary);

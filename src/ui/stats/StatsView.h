@@ -13,7 +13,8 @@ class TodaySummaryCard;
 class WeeklyChartCard;
 
 // The Stats section of the main window: today's summary, the last seven days and today's
-// sessions, under a notice when the history could not be read or saved. It redraws when the history changes and when the day turns at midnight.
+// sessions, under a notice when the history could not be read or saved. It redraws when the history changes and when
+// the day turns at midnight.
 class StatsView : public QWidget {
     Q_OBJECT
 public:

@@ -1,8 +1,8 @@
 #include "TodaySummaryCard.h"
 
 #include "StatBox.h"
-#include "ui/stats/model/StatsFormat.h"
 #include "stats/StatsManager.h"
+#include "ui/stats/model/StatsFormat.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

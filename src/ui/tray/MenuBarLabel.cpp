@@ -2,8 +2,8 @@
 
 #include "timer/WorkTimer.h"
 #include "ui/common/ChangeWatcher.h"
-#include "ui/common/symbols/SymbolGlyphs.h"
 #include "ui/common/ViewInputs.h"
+#include "ui/common/symbols/SymbolGlyphs.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -35,8 +35,8 @@ void MenuBarLabel::checkLook()
 void MenuBarLabel::refresh(bool lookChanged)
 {
     const MenuBarLabelModel next = MenuBarLabelModel::make(ViewInputs::timer(m_workTimer));
-    const bool iconChanged = !m_hasIcon || lookChanged || next.symbol != m_model.symbol ||
-                             next.minutesLeft() != m_model.minutesLeft();
+    const bool iconChanged =
+        !m_hasIcon || lookChanged || next.symbol != m_model.symbol || next.minutesLeft() != m_model.minutesLeft();
     const bool textChanged = next.timeText != m_model.timeText || !m_hasIcon;
     m_model = next;
     if (textChanged) {
@@ -113,6 +113,7 @@ QImage MenuBarLabel::renderIcon(const MenuBarLabelModel &model, int side, TrayHo
     }
     const QRectF bounds = metrics.tightBoundingRect(minutes);
     painter.setFont(digits);
-    painter.drawText(QPointF((s - bounds.width()) / 2 - bounds.left(), s - qMax(0.5, s / 24) - bounds.bottom()), minutes);
+    painter.drawText(QPointF((s - bounds.width()) / 2 - bounds.left(), s - qMax(0.5, s / 24) - bounds.bottom()),
+                     minutes);
     return image;
 }

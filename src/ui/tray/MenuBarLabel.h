@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/TrayHost.h"
 #include "MenuBarLabelModel.h"
+#include "platform/TrayHost.h"
 
 #include <QImage>
 #include <QList>

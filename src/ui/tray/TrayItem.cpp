@@ -1,18 +1,18 @@
 #include "TrayItem.h"
 
+#include "MenuBarLabel.h"
+#include "TrayMenu.h"
+#include "activity/ActivityMonitor.h"
 #include "appstate/AppState.h"
 #include "platform/StatusItem.h"
 #include "platform/TrayHost.h"
-#include "MenuBarLabel.h"
-#include "ui/tray/panel/MenuBarView.h"
-#include "ui/tray/panel/TrayActions.h"
-#include "TrayMenu.h"
-#include "ui/common/ChangeWatcher.h"
-#include "ui/tray/panel/PanelInputs.h"
-#include "activity/ActivityMonitor.h"
 #include "settings/UserSettings.h"
 #include "tasks/TodoManager.h"
 #include "timer/WorkTimer.h"
+#include "ui/common/ChangeWatcher.h"
+#include "ui/tray/panel/MenuBarView.h"
+#include "ui/tray/panel/PanelInputs.h"
+#include "ui/tray/panel/TrayActions.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -81,11 +81,11 @@ void TrayItem::useStatusItem(bool available)
 void TrayItem::showFace()
 {
     const MenuBarLabelModel &model = m_label->model();
-    m_statusItem->setAppearance(MenuBarLabel::faceKey(model, m_label->look()), m_label->iconImages(),
-                                    model.trayText(), MenuBarLabelModel::trayTextGuide());
+    m_statusItem->setAppearance(MenuBarLabel::faceKey(model, m_label->look()), m_label->iconImages(), model.trayText(),
+                                MenuBarLabelModel::trayTextGuide());
     if (const auto next = m_label->nextFace(); next && m_statusItem->isPublished())
         m_statusItem->prepareFace(MenuBarLabel::faceKey(*next, m_label->look()),
-                                      MenuBarLabel::renderFace(*next, m_label->look()));
+                                  MenuBarLabel::renderFace(*next, m_label->look()));
     // Hosts that never ask before showing the menu still get a status line at most a minute old.
     m_menu->update();
 }

@@ -32,8 +32,8 @@ TrayMenu::TrayMenu(ModelSource source, Perform perform, QObject *parent)
     // The status and task lines are information, not choices: they cannot be chosen, but are
     // drawn in the secondary text colour rather than the faint one of a greyed-out entry.
     QPalette palette = m_menu->palette();
-    const QColor information = NamedColors::opaque(NamedColors::resolve(ColorRole::secondary, palette),
-                                                   palette.color(QPalette::Window));
+    const QColor information =
+        NamedColors::opaque(NamedColors::resolve(ColorRole::secondary, palette), palette.color(QPalette::Window));
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(QPalette::Disabled, role, information);
     m_menu->setPalette(palette);
@@ -43,8 +43,8 @@ TrayMenu::TrayMenu(ModelSource source, Perform perform, QObject *parent)
     m_task->setEnabled(false);
     m_takeBreakNow = addEntry(MenuBarPanelModel::Action::takeBreakNow);
     m_menu->addSeparator();
-    for (const auto action : {MenuBarPanelModel::Action::focusBoard, MenuBarPanelModel::Action::stats,
-                              MenuBarPanelModel::Action::settings})
+    for (const auto action :
+         {MenuBarPanelModel::Action::focusBoard, MenuBarPanelModel::Action::stats, MenuBarPanelModel::Action::settings})
         m_sections.push_back(addEntry(action));
     m_menu->addSeparator();
     for (const auto action : {MenuBarPanelModel::Action::about, MenuBarPanelModel::Action::quit})
@@ -108,7 +108,7 @@ void TrayMenu::update()
     }
     // Icons are drawn again only for entries that changed, so a host is told only of those.
     const auto setIfChanged = [this](QAction *action, const std::optional<MenuBarPanelModel::Entry> &before,
-                                 const std::optional<MenuBarPanelModel::Entry> &after, bool first) {
+                                     const std::optional<MenuBarPanelModel::Entry> &after, bool first) {
         if (first || before != after)
             setEntry(action, after ? &*after : nullptr);
     };

@@ -1,12 +1,12 @@
 #include "MainAppView.h"
 
+#include "WindowAccessor.h"
 #include "appstate/AppState.h"
 #include "platform/Platform.h"
-#include "ui/focus/FocusBoardContent.h"
 #include "ui/common/style/Fonts.h"
 #include "ui/common/style/NamedColors.h"
 #include "ui/common/symbols/SymbolGlyphs.h"
-#include "WindowAccessor.h"
+#include "ui/focus/FocusBoardContent.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

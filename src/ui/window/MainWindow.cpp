@@ -1,8 +1,8 @@
 #include "MainWindow.h"
 
+#include "MainAppView.h"
 #include "appstate/AppState.h"
 #include "settings/UserSettings.h"
-#include "MainAppView.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -8,14 +8,14 @@ WindowAccessor::WindowAccessor(AppState &appState, Desktop &desktop, QObject *pa
       m_appState(appState),
       m_desktop(desktop)
 {
-    connect(&appState, &AppState::showMainWindowChanged, this, &WindowAccessor::showMainWindowChanged);
+    connect(&appState, &AppState::showMainWindowChanged, this, &WindowAccessor::followShowRequest);
     // A request made while no main view existed would otherwise stay set for good, and every
     // later request would find nothing to change. The window this view opens in is the answer.
     if (appState.showMainWindow())
         appState.setShowMainWindow(false);
 }
 
-void WindowAccessor::showMainWindowChanged()
+void WindowAccessor::followShowRequest()
 {
     if (!m_appState.showMainWindow())
         return;

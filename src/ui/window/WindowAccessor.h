@@ -13,7 +13,7 @@ public:
     WindowAccessor(AppState &appState, Desktop &desktop, QObject *parent = nullptr);
 
 private:
-    void showMainWindowChanged();
+    void followShowRequest();
 
     AppState &m_appState;
     Desktop &m_desktop;

@@ -1,8 +1,8 @@
 #include "support/FakeApp.h"
-#include "ui/focus/tasks/FilterTab.h"
+#include "ui/common/symbols/SymbolButton.h"
 #include "ui/focus/FocusBoardContent.h"
 #include "ui/focus/FocusTaskCard.h"
-#include "ui/common/symbols/SymbolButton.h"
+#include "ui/focus/tasks/FilterTab.h"
 #include "ui/focus/tasks/TaskList.h"
 #include "ui/focus/tasks/TaskRow.h"
 
@@ -145,7 +145,8 @@ private slots:
         };
         part<FilterTab>(m_board.get(), "activeTab")->setFocus(Qt::TabFocusReason);
         press(Qt::Key_Right);
-        QVERIFY(part<FilterTab>(m_board.get(), "doneTab")->hasFocus() && part<FilterTab>(m_board.get(), "doneTab")->isSelected());
+        QVERIFY(part<FilterTab>(m_board.get(), "doneTab")->hasFocus() &&
+                part<FilterTab>(m_board.get(), "doneTab")->isSelected());
         press(Qt::Key_Left);
         QVERIFY(part<FilterTab>(m_board.get(), "activeTab")->isSelected());
 
@@ -187,9 +188,11 @@ private slots:
             QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), control->metaObject()->className());
             QVERIFY(accessible->role() != QAccessible::Client);
         }
-        QCOMPARE(QAccessible::queryAccessibleInterface(part<FilterTab>(m_board.get(), "doneTab"))->role(), QAccessible::PageTab);
+        QCOMPARE(QAccessible::queryAccessibleInterface(part<FilterTab>(m_board.get(), "doneTab"))->role(),
+                 QAccessible::PageTab);
         QVERIFY(QAccessible::queryAccessibleInterface(part<FilterTab>(m_board.get(), "doneTab"))->state().selected);
-        QCOMPARE(QAccessible::queryAccessibleInterface(part<TaskList>(m_board.get(), "taskList"))->role(), QAccessible::List);
+        QCOMPARE(QAccessible::queryAccessibleInterface(part<TaskList>(m_board.get(), "taskList"))->role(),
+                 QAccessible::List);
     }
 
     void renameCommitsTrimmedNewTitlesAndEscapeDiscards()

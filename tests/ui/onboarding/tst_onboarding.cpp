@@ -1,13 +1,13 @@
+#include "app/ScreenFactories.h"
 #include "support/FakeApp.h"
-#include "ui/window/MainAppView.h"
-#include "ui/window/MainWindow.h"
+#include "ui/onboarding/OnboardingView.h"
+#include "ui/onboarding/ProgressDots.h"
 #include "ui/onboarding/steps/AccessibilityPermissionStep.h"
 #include "ui/onboarding/steps/ChoiceChip.h"
 #include "ui/onboarding/steps/IntervalsStep.h"
-#include "ui/onboarding/OnboardingView.h"
-#include "ui/onboarding/ProgressDots.h"
-#include "app/ScreenFactories.h"
 #include "ui/stats/StatsView.h"
+#include "ui/window/MainAppView.h"
+#include "ui/window/MainWindow.h"
 
 #include <QLabel>
 #include <QPushButton>

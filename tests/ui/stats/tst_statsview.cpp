@@ -4,11 +4,11 @@
 #include "ui/stats/SessionHistoryCard.h"
 #include "ui/stats/SessionRow.h"
 #include "ui/stats/StatBox.h"
-#include "ui/stats/model/StatsPresentation.h"
 #include "ui/stats/StatsView.h"
 #include "ui/stats/TodaySummaryCard.h"
 #include "ui/stats/WeeklyChart.h"
 #include "ui/stats/WeeklyChartCard.h"
+#include "ui/stats/model/StatsPresentation.h"
 
 #include <QLabel>
 #include <QTest>

@@ -8,8 +8,8 @@
 #include "support/PrivateSessionBus.h"
 #include "support/TestStatusNotifierWatcher.h"
 #include "ui/tray/MenuBarLabel.h"
-#include "ui/tray/panel/TrayActions.h"
 #include "ui/tray/TrayItem.h"
+#include "ui/tray/panel/TrayActions.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCall>
@@ -87,9 +87,11 @@ private slots:
         emit watcher.StatusNotifierHostRegistered();
         QVERIFY(probed.wait());
         // The program's next message reaches the watcher after anything it sent before.
-        const QDBusPendingCall trip = QDBusConnection(QStringLiteral("app")).asyncCall(QDBusMessage::createMethodCall(
-            "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties", "GetAll")
-                                                                                        << QStringLiteral("org.kde.StatusNotifierWatcher"));
+        const QDBusPendingCall trip =
+            QDBusConnection(QStringLiteral("app"))
+                .asyncCall(QDBusMessage::createMethodCall("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                                                          "org.freedesktop.DBus.Properties", "GetAll")
+                           << QStringLiteral("org.kde.StatusNotifierWatcher"));
         QTRY_VERIFY(trip.isFinished());
         QCOMPARE(watcher.registrations, 1);
         QTRY_VERIFY(!tray.icon().isVisible());
@@ -103,8 +105,8 @@ private slots:
         const auto pixmaps = qdbus_cast<StatusNotifierPixmaps>(properties.value("IconPixmap"));
         QCOMPARE(pixmaps.size(), 5);
         // Network byte order: the host gets back exactly the icon the tray draws.
-        QCOMPARE(pixmaps[1].toImage(),
-                 MenuBarLabel::renderIcon(tray.label().model(), 22, TrayHost::Look::dark).convertToFormat(QImage::Format_ARGB32));
+        QCOMPARE(pixmaps[1].toImage(), MenuBarLabel::renderIcon(tray.label().model(), 22, TrayHost::Look::dark)
+                                           .convertToFormat(QImage::Format_ARGB32));
 
         // Once a minute, not every second; the tooltip still has the exact time when asked.
         app.startPresent();
@@ -122,8 +124,9 @@ private slots:
         app.timer().snooze(30);
         QList<int> ids;
         const QStringList labels = menuLabels(&ids);
-        QCOMPARE(labels, QStringList({QString("On a meet (30:00)   4") + QChar(0x2615), "Fix & ship__it", "Take Break Now",
-                                      "---", "Focus Board", "Stats", "Settings", "---", "About Pelmix", "Quit Pelmix"}));
+        QCOMPARE(labels,
+                 QStringList({QString("On a meet (30:00)   4") + QChar(0x2615), "Fix & ship__it", "Take Break Now",
+                              "---", "Focus Board", "Stats", "Settings", "---", "About Pelmix", "Quit Pelmix"}));
         const auto click = [&](const char *label) {
             callItem("/MenuBar", "com.canonical.dbusmenu", "Event",
                      {ids.at(labels.indexOf(label)), "clicked", QVariant::fromValue(QDBusVariant(0)), 0u});
@@ -132,7 +135,8 @@ private slots:
         QTRY_COMPARE(app.appState.selectedSection(), AppSection::settings);
         // XFCE's panel sends its clicks as a group; an id the menu never had is an error.
         const DBusMenuEventList quit{{ids.at(labels.indexOf("Quit Pelmix")), "clicked", QDBusVariant(0), 0u}};
-        const QDBusMessage group = callItem("/MenuBar", "com.canonical.dbusmenu", "EventGroup", {QVariant::fromValue(quit)});
+        const QDBusMessage group =
+            callItem("/MenuBar", "com.canonical.dbusmenu", "EventGroup", {QVariant::fromValue(quit)});
         QCOMPARE(group.type(), QDBusMessage::ReplyMessage);
         QTRY_COMPARE(app.fake.desktop.terminations, 1);
         const QDBusMessage unknown = callItem("/MenuBar", "com.canonical.dbusmenu", "Event",

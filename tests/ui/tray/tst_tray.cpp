@@ -1,14 +1,14 @@
 #include "support/FakeApp.h"
-#include "ui/window/MainAppView.h"
-#include "ui/window/MainWindow.h"
+#include "ui/common/style/NamedColors.h"
 #include "ui/tray/MenuBarLabel.h"
+#include "ui/tray/TrayMenu.h"
 #include "ui/tray/panel/MenuBarView.h"
 #include "ui/tray/panel/MenuButton.h"
-#include "ui/common/style/NamedColors.h"
+#include "ui/tray/panel/PanelInputs.h"
 #include "ui/tray/panel/PanelPlacement.h"
 #include "ui/tray/panel/TrayActions.h"
-#include "ui/tray/TrayMenu.h"
-#include "ui/tray/panel/PanelInputs.h"
+#include "ui/window/MainAppView.h"
+#include "ui/window/MainWindow.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -104,10 +104,10 @@ private slots:
         QTest::newRow("bottom bar") << QRect(500, 590, 1, 1) << QRect(0, 572, 1024, 28) << screen << QPoint(390, 372)
                                     << true;
         QTest::newRow("left bar") << QRect(10, 300, 1, 1) << QRect(0, 0, 32, 600) << screen << QPoint(32, 200) << false;
-        QTest::newRow("at the right end") << QRect(1015, 12, 1, 1) << QRect(0, 0, 1024, 27) << screen
-                                          << QPoint(804, 27) << false;
-        QTest::newRow("bar from the struts") << QRect(500, 12, 1, 1) << QRect() << QRect(0, 30, 1024, 570)
-                                             << QPoint(390, 30) << false;
+        QTest::newRow("at the right end")
+            << QRect(1015, 12, 1, 1) << QRect(0, 0, 1024, 27) << screen << QPoint(804, 27) << false;
+        QTest::newRow("bar from the struts")
+            << QRect(500, 12, 1, 1) << QRect() << QRect(0, 30, 1024, 570) << QPoint(390, 30) << false;
         QTest::newRow("bar guessed") << QRect(500, 12, 1, 1) << QRect() << screen << QPoint(390, 25) << false;
     }
     void panelOpensBesideTheBar()
@@ -117,8 +117,9 @@ private slots:
         QFETCH(QRect, available);
         QFETCH(QPoint, position);
         QFETCH(bool, keepsBottomEdge);
-        const auto placement = PanelPlacement::place(QSize(220, 200), item, bar.isValid() ? std::optional(bar) : std::nullopt,
-                                                     QRect(0, 0, 1024, 600), available);
+        const auto placement =
+            PanelPlacement::place(QSize(220, 200), item, bar.isValid() ? std::optional(bar) : std::nullopt,
+                                  QRect(0, 0, 1024, 600), available);
         QCOMPARE(placement.position, position);
         QCOMPARE(placement.keepsBottomEdge, keepsBottomEdge);
     }

@@ -46,8 +46,7 @@ class X11TrayTest : public QObject {
 
     X11Window mainWindowTitled(const QString &title)
     {
-        return waitFor([&](const X11Window &w) { return w.name == title && w.geometry.width() >= 700; },
-                       "main window");
+        return waitFor([&](const X11Window &w) { return w.name == title && w.geometry.width() >= 700; }, "main window");
     }
 
     void click(const QPoint &point)

@@ -14,14 +14,16 @@ const QString kSession = QStringLiteral("org.freedesktop.login1.Session");
 } // namespace
 
 DBusSessionEvents::DBusSessionEvents(QDBusConnection systemBus, QDBusConnection sessionBus, QObject *parent)
-    : SessionEvents(parent), m_systemBus(std::move(systemBus))
+    : SessionEvents(parent),
+      m_systemBus(std::move(systemBus))
 {
     m_systemBus.connect(kLogin1, kLogin1Path, kManager, QStringLiteral("PrepareForSleep"), this,
                         SLOT(onPrepareForSleep(bool)));
 
     // KDE, XFCE and others own the freedesktop name, GNOME its own; any sender may announce it.
-    sessionBus.connect(QString(), QStringLiteral("/org/freedesktop/ScreenSaver"), QStringLiteral("org.freedesktop.ScreenSaver"),
-                       QStringLiteral("ActiveChanged"), this, SLOT(onScreenSaverActiveChanged(bool)));
+    sessionBus.connect(QString(), QStringLiteral("/org/freedesktop/ScreenSaver"),
+                       QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("ActiveChanged"), this,
+                       SLOT(onScreenSaverActiveChanged(bool)));
     sessionBus.connect(QString(), QStringLiteral("/org/gnome/ScreenSaver"), QStringLiteral("org.gnome.ScreenSaver"),
                        QStringLiteral("ActiveChanged"), this, SLOT(onScreenSaverActiveChanged(bool)));
 
@@ -31,8 +33,8 @@ DBusSessionEvents::DBusSessionEvents(QDBusConnection systemBus, QDBusConnection 
     QString id = qEnvironmentVariable("XDG_SESSION_ID");
     if (id.isEmpty())
         id = QStringLiteral("auto");
-    const QDBusMessage lookup = QDBusMessage::createMethodCall(kLogin1, kLogin1Path, kManager, QStringLiteral("GetSession"))
-                                << id;
+    const QDBusMessage lookup =
+        QDBusMessage::createMethodCall(kLogin1, kLogin1Path, kManager, QStringLiteral("GetSession")) << id;
     auto *watcher = new QDBusPendingCallWatcher(m_systemBus.asyncCall(lookup), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
         const QDBusPendingReply<QDBusObjectPath> reply = *call;

@@ -25,7 +25,8 @@ QtPlatformChoice QtPlatformChoice::choose(const Session &session, const QSet<QBy
         chosen = "wayland-egl";
     QString note;
     if (!session.requested.trimmed().isEmpty())
-        note = QStringLiteral("the Qt platform plugin \"%1\" is not installed").arg(QString::fromLatin1(session.requested));
+        note = QStringLiteral("the Qt platform plugin \"%1\" is not installed")
+                   .arg(QString::fromLatin1(session.requested));
     else if (hasWayland && !installed.contains("wayland") && chosen.isEmpty())
         note = QStringLiteral("Qt's Wayland plugin is not installed (Debian: qt6-wayland)");
     else if (hasWayland && !hasX11 && chosen.isEmpty())
@@ -43,7 +44,8 @@ QSet<QByteArray> QtPlatformChoice::installedPlugins()
     const QDir folder(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
     for (const QString &file : folder.entryList({QStringLiteral("*.so")}, QDir::Files)) {
         // The metadata is read from the file; the plugin is not loaded.
-        const QJsonObject meta = QPluginLoader(folder.filePath(file)).metaData().value(QStringLiteral("MetaData")).toObject();
+        const QJsonObject meta =
+            QPluginLoader(folder.filePath(file)).metaData().value(QStringLiteral("MetaData")).toObject();
         for (const auto key : meta.value(QStringLiteral("Keys")).toArray())
             names.insert(key.toString().toLower().toLatin1());
     }

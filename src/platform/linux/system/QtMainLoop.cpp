@@ -24,8 +24,7 @@ double wallSeconds() { return secondsOf(CLOCK_REALTIME); }
 
 class QtScheduledWork final : public ScheduledWork {
 public:
-    QtScheduledWork(QtMainLoop &loop, int intervalMs, bool singleShot, std::function<void()> work)
-        : m_timer(new QTimer)
+    QtScheduledWork(QtMainLoop &loop, int intervalMs, bool singleShot, std::function<void()> work) : m_timer(new QTimer)
     {
         m_timer->setSingleShot(singleShot);
         // Coarse timers let the kernel batch wake-ups; one-second ticks stay within 5 %.

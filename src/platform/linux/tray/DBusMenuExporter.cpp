@@ -207,8 +207,7 @@ uint DBusMenuExporter::GetLayout(int parentId, int recursionDepth, const QString
     return m_revision;
 }
 
-DBusMenuItemPropertiesList DBusMenuExporter::GetGroupProperties(const QList<int> &ids,
-                                                                const QStringList &propertyNames)
+DBusMenuItemPropertiesList DBusMenuExporter::GetGroupProperties(const QList<int> &ids, const QStringList &propertyNames)
 {
     DBusMenuItemPropertiesList result;
     for (const int id : ids) {

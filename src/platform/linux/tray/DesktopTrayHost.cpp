@@ -157,7 +157,8 @@ TrayHost::Look DesktopTrayHost::panelLook() const
                 return *lightness >= 128 ? Look::light : Look::dark;
         }
     }
-    if (const auto look = defaultLookOf(qgetenv("XDG_CURRENT_DESKTOP"), !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")))
+    if (const auto look =
+            defaultLookOf(qgetenv("XDG_CURRENT_DESKTOP"), !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")))
         return *look;
     return QGuiApplication::palette().color(QPalette::Window).lightness() >= 128 ? Look::light : Look::dark;
 }

@@ -25,9 +25,9 @@ void touch(const QString &path) { ::utime(QFile::encodeName(path).constData(), n
 StatusNotifierIconFolder::StatusNotifierIconFolder(QString folder) : m_folder(std::move(folder))
 {
     QDir(m_folder).removeRecursively();
-    m_usable = QDir().mkpath(m_folder) && QFile::setPermissions(m_folder, QFileDevice::ReadOwner |
-                                                                              QFileDevice::WriteOwner |
-                                                                              QFileDevice::ExeOwner);
+    m_usable =
+        QDir().mkpath(m_folder) &&
+        QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 StatusNotifierIconFolder::~StatusNotifierIconFolder()
@@ -53,8 +53,7 @@ QString StatusNotifierIconFolder::write(const QString &key, const QList<QImage> 
     for (const QImage &image : sizes) {
         const QString folder = root.filePath(sizeFolder(image.width()));
         QSaveFile file(QDir(folder).filePath(name + QStringLiteral(".png")));
-        if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") ||
-            !file.commit())
+        if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
             return {};
     }
     touch(root.filePath(QStringLiteral("hicolor")));

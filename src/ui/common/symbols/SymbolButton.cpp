@@ -1,8 +1,8 @@
 #include "SymbolButton.h"
 
+#include "SymbolGlyphs.h"
 #include "ui/common/style/FocusRing.h"
 #include "ui/common/style/NamedColors.h"
-#include "SymbolGlyphs.h"
 
 #include <QKeyEvent>
 #include <QPainter>

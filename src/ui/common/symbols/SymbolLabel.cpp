@@ -1,7 +1,7 @@
 #include "SymbolLabel.h"
 
-#include "ui/common/style/NamedColors.h"
 #include "SymbolGlyphs.h"
+#include "ui/common/style/NamedColors.h"
 
 #include <QPainter>
 

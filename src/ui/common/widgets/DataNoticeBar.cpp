@@ -33,17 +33,17 @@ void DataNoticeBar::refresh()
         auto *layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(10);
-        layout->addWidget(new SymbolLabel(QStringLiteral("exclamationmark.circle.fill"), 18, ColorRole::orange, row),
-                          0, Qt::AlignTop);
-        auto *text = new QLabel(QStringLiteral("<b>%1</b><br>%2").arg(notice.title.toHtmlEscaped(),
-                                                                      notice.body.toHtmlEscaped()),
-                                row);
+        layout->addWidget(new SymbolLabel(QStringLiteral("exclamationmark.circle.fill"), 18, ColorRole::orange, row), 0,
+                          Qt::AlignTop);
+        auto *text = new QLabel(
+            QStringLiteral("<b>%1</b><br>%2").arg(notice.title.toHtmlEscaped(), notice.body.toHtmlEscaped()), row);
         text->setWordWrap(true);
         text->setTextInteractionFlags(Qt::TextSelectableByMouse);
         text->setFont(Fonts::system(13));
         layout->addWidget(text, 1);
         auto *open = new QPushButton(QStringLiteral("Open Folder"), row);
-        connect(open, &QPushButton::clicked, this, [this, folder = notice.folder] { emit openFolderRequested(folder); });
+        connect(open, &QPushButton::clicked, this,
+                [this, folder = notice.folder] { emit openFolderRequested(folder); });
         layout->addWidget(open, 0, Qt::AlignTop);
         m_column->addWidget(row);
     }

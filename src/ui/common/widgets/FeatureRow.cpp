@@ -1,7 +1,7 @@
 #include "FeatureRow.h"
 
-#include "ui/common/symbols/SymbolLabel.h"
 #include "ScreenStyle.h"
+#include "ui/common/symbols/SymbolLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "StepParts.h"
 
-#include "ui/common/style/NamedColors.h"
-#include "ui/common/symbols/SymbolLabel.h"
 #include "FeatureRow.h"
 #include "ScreenStyle.h"
+#include "ui/common/style/NamedColors.h"
+#include "ui/common/symbols/SymbolLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "FilterTab.h"
 
-#include "ui/common/style/Fonts.h"
 #include "AccessibleRoles.h"
 #include "ui/common/style/FocusRing.h"
+#include "ui/common/style/Fonts.h"
 #include "ui/common/style/NamedColors.h"
 
 #include <QKeyEvent>

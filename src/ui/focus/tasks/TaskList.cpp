@@ -1,11 +1,11 @@
 #include "TaskList.h"
 
-#include "tasks/TodoManager.h"
 #include "AccessibleRoles.h"
+#include "TaskRow.h"
+#include "tasks/TodoManager.h"
 #include "ui/common/style/Fonts.h"
 #include "ui/common/style/NamedColors.h"
 #include "ui/common/symbols/SymbolLabel.h"
-#include "TaskRow.h"
 
 #include <QApplication>
 #include <QLabel>

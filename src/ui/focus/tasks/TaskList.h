@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tasks/TodoItem.h"
 #include "TaskCardModel.h"
+#include "tasks/TodoItem.h"
 
 #include <QHash>
 #include <QList>

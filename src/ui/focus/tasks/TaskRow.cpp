@@ -2,6 +2,7 @@
 
 #include "ui/common/widgets/ElidedLabel.h"
 
+#include "RowInputs.h"
 #include "appstate/AppState.h"
 #include "platform/MainLoop.h"
 #include "tasks/TodoManager.h"
@@ -10,7 +11,6 @@
 #include "ui/common/symbols/SymbolButton.h"
 #include "ui/common/symbols/SymbolGlyphs.h"
 #include "ui/common/symbols/SymbolLabel.h"
-#include "RowInputs.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "TaskRowModel.h"
 #include "tasks/TodoItem.h"
 #include "ui/common/widgets/ElidedLabel.h"
-#include "TaskRowModel.h"
 
 #include <QWidget>
 

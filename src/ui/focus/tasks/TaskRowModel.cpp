@@ -1,7 +1,7 @@
 #include "TaskRowModel.h"
 
-#include "ui/common/format/DurationFormat.h"
 #include "TaskCardModel.h"
+#include "ui/common/format/DurationFormat.h"
 #include "ui/common/format/RelativeTimeFormat.h"
 
 TaskRowModel TaskRowModel::make(const Inputs &inputs)

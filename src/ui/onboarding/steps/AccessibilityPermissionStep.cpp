@@ -1,10 +1,10 @@
 #include "AccessibilityPermissionStep.h"
 
-#include "ui/common/widgets/StepParts.h"
 #include "platform/InputMonitoring.h"
 #include "ui/about/ActivityMethodText.h"
 #include "ui/common/widgets/FeatureRow.h"
 #include "ui/common/widgets/ScreenStyle.h"
+#include "ui/common/widgets/StepParts.h"
 
 #include <QLabel>
 #include <QPushButton>

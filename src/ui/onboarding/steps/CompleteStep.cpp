@@ -1,7 +1,7 @@
 #include "CompleteStep.h"
 
-#include "ui/common/widgets/StepParts.h"
 #include "ui/common/widgets/ScreenStyle.h"
+#include "ui/common/widgets/StepParts.h"
 
 #include <QLabel>
 #include <QPushButton>

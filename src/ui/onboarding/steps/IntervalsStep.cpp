@@ -2,9 +2,9 @@
 
 #include "ChoiceChip.h"
 #include "IntervalChoices.h"
-#include "ui/common/widgets/StepParts.h"
 #include "settings/UserSettings.h"
 #include "ui/common/widgets/ScreenStyle.h"
+#include "ui/common/widgets/StepParts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "NotificationPermissionStep.h"
 
-#include "ui/common/widgets/StepParts.h"
 #include "platform/NotificationCenter.h"
 #include "ui/common/widgets/ScreenStyle.h"
+#include "ui/common/widgets/StepParts.h"
 
 #include <QPointer>
 #include <QPushButton>

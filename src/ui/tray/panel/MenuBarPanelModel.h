@@ -1,8 +1,8 @@
 #pragma once
 
 #include "appstate/AppSection.h"
-#include "ui/common/style/ColorRole.h"
 #include "ui/common/TimerSnapshot.h"
+#include "ui/common/style/ColorRole.h"
 
 #include <QString>
 

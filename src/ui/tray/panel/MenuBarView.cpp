@@ -1,19 +1,19 @@
 #include "MenuBarView.h"
 
+#include "MenuButton.h"
+#include "PanelInputs.h"
+#include "PanelPlacement.h"
+#include "TrayActions.h"
 #include "activity/ActivityMonitor.h"
 #include "appstate/AppState.h"
 #include "settings/UserSettings.h"
 #include "tasks/TodoManager.h"
 #include "timer/WorkTimer.h"
 #include "ui/common/ChangeWatcher.h"
-#include "ui/common/widgets/ElidedLabel.h"
 #include "ui/common/style/Fonts.h"
-#include "MenuButton.h"
 #include "ui/common/style/NamedColors.h"
-#include "PanelPlacement.h"
 #include "ui/common/symbols/SymbolLabel.h"
-#include "TrayActions.h"
-#include "PanelInputs.h"
+#include "ui/common/widgets/ElidedLabel.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -68,9 +68,10 @@ MenuBarView::MenuBarView(AppState &appState, WorkTimer &workTimer, TrayActions &
     m_taskRow->setAutoFillBackground(true);
     QPalette taskPalette = m_taskRow->palette();
     // Opaque, so that the row's children still tell a light palette from a dark one.
-    taskPalette.setColor(QPalette::Window,
-                         NamedColors::opaque(NamedColors::withOpacity(NamedColors::resolve(ColorRole::blue, palette()), 0.05),
-                                             palette().color(QPalette::Window)));
+    taskPalette.setColor(
+        QPalette::Window,
+        NamedColors::opaque(NamedColors::withOpacity(NamedColors::resolve(ColorRole::blue, palette()), 0.05),
+                            palette().color(QPalette::Window)));
     m_taskRow->setPalette(taskPalette);
     auto *taskLayout = new QHBoxLayout(m_taskRow);
     taskLayout->setContentsMargins(12, 6, 12, 6);

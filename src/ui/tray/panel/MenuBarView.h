@@ -1,7 +1,7 @@
 #pragma once
 
-#include "appstate/AppSection.h"
 #include "MenuBarPanelModel.h"
+#include "appstate/AppSection.h"
 
 #include <QWidget>
 

@@ -22,13 +22,15 @@ QRect guessedBar(const QRect &item, const QRect &screen, const QRect &available)
     const int toLeft = at.x() - screen.left(), toRight = screen.right() - at.x();
     const int nearest = qMin(qMin(toTop, toBottom), qMin(toLeft, toRight));
     if (nearest == toTop)
-        return QRect(screen.left(), screen.top(), screen.width(), qMax(item.bottom() - screen.top() + 1, 2 * toTop + 1));
+        return QRect(screen.left(), screen.top(), screen.width(),
+                     qMax(item.bottom() - screen.top() + 1, 2 * toTop + 1));
     if (nearest == toBottom) {
         const int height = qMax(screen.bottom() - item.top() + 1, 2 * toBottom + 1);
         return QRect(screen.left(), screen.bottom() - height + 1, screen.width(), height);
     }
     if (nearest == toLeft)
-        return QRect(screen.left(), screen.top(), qMax(item.right() - screen.left() + 1, 2 * toLeft + 1), screen.height());
+        return QRect(screen.left(), screen.top(), qMax(item.right() - screen.left() + 1, 2 * toLeft + 1),
+                     screen.height());
     const int width = qMax(screen.right() - item.left() + 1, 2 * toRight + 1);
     return QRect(screen.right() - width + 1, screen.top(), width, screen.height());
 }

@@ -27,7 +27,7 @@ void TrayActions::showAbout()
         m_hooks.showAbout();
 }
 
-void TrayActions::quit() { m_desktop.terminate(); }
+void TrayActions::quitPelmix() { m_desktop.terminate(); }
 
 void TrayActions::perform(MenuBarPanelModel::Action action)
 {
@@ -44,7 +44,7 @@ void TrayActions::perform(MenuBarPanelModel::Action action)
         showAbout();
         break;
     case Action::quit:
-        quit();
+        quitPelmix();
         break;
     default:
         break;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "appstate/AppSection.h"
 #include "MenuBarPanelModel.h"
+#include "appstate/AppSection.h"
 
 #include <functional>
 
@@ -27,7 +27,7 @@ public:
     void takeBreakNow();
     void showAbout();
     // The normal termination path, which records open sessions on the way out.
-    void quit();
+    void quitPelmix();
 
     void perform(MenuBarPanelModel::Action action);
 
