@@ -4,8 +4,8 @@
 //                                    synthetic XInput2 raw events (ns/event)
 //   bench_input --inject RATE SECS   sends RATE XTest relative motion events a second for SECS
 //                                    seconds to $DISPLAY (used by input_cpu.sh)
-#include "platform/linux/input/RawInputFilter.h"
-#include "platform/linux/input/X11InputTap.h"
+#include "platform/linux/input/x11/RawInputFilter.h"
+#include "platform/linux/input/x11/X11InputTap.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>

@@ -1,4 +1,4 @@
-#include "platform/linux/input/RawInputFilter.h"
+#include "platform/linux/input/x11/RawInputFilter.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 // The real X11 input tap against a private Xvfb, driven through XTest: which input counts
 // as the user's activity and which does not.
 #include "activity/ActivityMonitor.h"
-#include "platform/linux/input/X11InputMonitoring.h"
-#include "platform/linux/input/X11InputTap.h"
+#include "platform/linux/input/x11/X11InputMonitoring.h"
+#include "platform/linux/input/x11/X11InputTap.h"
 #include "settings/UserSettings.h"
 #include "support/FakePlatform.h"
 #include "support/XvfbServer.h"

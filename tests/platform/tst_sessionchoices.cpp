@@ -1,7 +1,7 @@
 // What a session gets: the Qt window system plugin the program starts on (never one that is not
 // installed), the way input is observed when a compositor offers several, and the activity a
 // compositor's idle and resumed notifications report.
-#include "platform/linux/input/IdleActivityReporter.h"
+#include "platform/linux/input/idle/IdleActivityReporter.h"
 #include "platform/linux/input/InputMethodChoice.h"
 #include "platform/linux/session/QtPlatformChoice.h"
 #include "support/FakeMainLoop.h"

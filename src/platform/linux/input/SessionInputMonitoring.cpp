@@ -1,9 +1,9 @@
 #include "SessionInputMonitoring.h"
 
-#include "ExtIdleNotifyTap.h"
-#include "KdeIdleTap.h"
-#include "MutterIdleTap.h"
-#include "WaylandIdleConnection.h"
+#include "platform/linux/input/idle/ExtIdleNotifyTap.h"
+#include "platform/linux/input/idle/KdeIdleTap.h"
+#include "platform/linux/input/idle/MutterIdleTap.h"
+#include "platform/linux/input/idle/WaylandIdleConnection.h"
 
 #include <optional>
 

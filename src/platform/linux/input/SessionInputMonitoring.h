@@ -1,7 +1,7 @@
 #pragma once
 
 #include "InputMethodChoice.h"
-#include "X11InputMonitoring.h"
+#include "platform/linux/input/x11/X11InputMonitoring.h"
 #include "platform/InputMonitoring.h"
 
 class MainLoop;
