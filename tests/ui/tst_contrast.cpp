@@ -4,6 +4,7 @@
 #include "support/FakeApp.h"
 #include "support/SampleScreens.h"
 #include "ui/about/AboutWindow.h"
+#include "ui/common/style/NamedColors.h"
 #include "ui/common/symbols/SymbolButton.h"
 #include "ui/common/symbols/SymbolLabel.h"
 #include "ui/onboarding/OnboardingView.h"
@@ -21,24 +22,7 @@
 #include <QStyle>
 #include <QTest>
 
-#include <cmath>
-
 namespace {
-double luminance(QRgb pixel)
-{
-    const auto channel = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(pixel)) + 0.7152 * channel(qGreen(pixel)) + 0.0722 * channel(qBlue(pixel));
-}
-
-double contrast(QRgb a, QRgb b)
-{
-    const double first = luminance(a), second = luminance(b);
-    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
-}
-
 // Fonts are drawn without antialiasing here, so the pixel farthest from the background is the
 // text's own colour over it; the background is the commonest colour of the area.
 double measuredContrast(const QImage &image, const QRegion &area)
@@ -58,7 +42,7 @@ double measuredContrast(const QImage &image, const QRegion &area)
     }
     double best = 1;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        best = std::max(best, contrast(it.key(), background));
+        best = std::max(best, NamedColors::contrast(QColor(it.key()), QColor(background)));
     return best;
 }
 
@@ -132,90 +116,69 @@ QStringList unreadableEntries(QMenu &menu)
     menu.hide();
     return found;
 }
-void expectReadable(const QStringList &unreadableTexts)
-{
-    QVERIFY2(unreadableTexts.isEmpty(), qPrintable(unreadableTexts.join(QLatin1Char('\n'))));
-}
 } // namespace
 
 class ContrastTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<FakeApp> m_app;
-
 private slots:
     void initTestCase() { SampleScreens::setUpApplication(QFont::NoAntialias); }
 
-    void init()
+    void everyTextIsReadable_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("screen");
+        for (const bool dark : {false, true}) {
+            for (const char *screen : {"Focus", "Stats", "Settings", "panel", "menu", "onboarding", "about"})
+                QTest::addRow("%s %s", dark ? "dark" : "light", screen) << dark << QString::fromLatin1(screen);
+        }
+    }
+    void everyTextIsReadable()
     {
         QFETCH(bool, dark);
+        QFETCH(QString, screen);
         QApplication::setPalette(dark ? SampleScreens::darkPalette() : SampleScreens::lightPalette());
         const QDate today(2026, 3, 14);
-        m_app = std::make_unique<FakeApp>(onboarded, Instant::fromDateTime(QDateTime(today, QTime(15, 40))));
-        SampleScreens::generateWeek(m_app->stats, today, m_app->fake.mainLoop.now());
-        m_app->addCurrentTask(QStringLiteral("Write the quarterly report"));
-        m_app->addTask(QStringLiteral("Review pull requests"));
-        m_app->startPresent();
-    }
-    void cleanup() { m_app.reset(); }
-
-    void windowSections_data()
-    {
-        QTest::addColumn<bool>("dark");
-        QTest::addColumn<AppSection>("section");
-        for (const bool dark : {false, true}) {
-            for (const auto section : {AppSection::focus, AppSection::stats, AppSection::settings}) {
-                QTest::addRow("%s %s", dark ? "dark" : "light", qPrintable(rawValue(section))) << dark << section;
+        FakeApp app(onboarded, Instant::fromDateTime(QDateTime(today, QTime(15, 40))));
+        SampleScreens::generateWeek(app.stats, today, app.fake.mainLoop.now());
+        app.addCurrentTask(QStringLiteral("Write the quarterly report"));
+        app.addTask(QStringLiteral("Review pull requests"));
+        app.startPresent();
+        const ViewFactories factories = screenFactories(app.appState, app.fake.platform());
+        QStringList found;
+        if (screen == "panel") {
+            TrayActions actions(app.appState, app.fake.desktop, {});
+            MenuBarView panel(app.appState, app.timer(), actions);
+            panel.setAttribute(Qt::WA_DeleteOnClose, false);
+            panel.popUp(QRect(500, 2, 1, 1), QRect(0, 0, 1024, 28));
+            found = unreadable(panel);
+        } else if (screen == "menu") {
+            TrayMenu tray(
+                [&app] {
+                    return MenuBarPanelModel::make(
+                        ViewInputs::panel(app.timer(), app.monitor(), app.settings, app.todos));
+                },
+                [](MenuBarPanelModel::Action) {});
+            found = unreadableEntries(tray.menu());
+        } else if (screen == "onboarding") {
+            for (const auto step :
+                 {OnboardingStep::welcome, OnboardingStep::accessibility, OnboardingStep::intervals}) {
+                OnboardingView onboarding({app.settings, app.appState, app.fake.platform()}, false, {});
+                onboarding.showStep(step);
+                found += unreadable(onboarding);
             }
+        } else if (screen == "about") {
+            AboutWindow about(factories.about);
+            found = unreadable(about);
+        } else {
+            MainWindow window(app.appState, app.fake.platform(), factories);
+            window.resize(900, 760);
+            const auto section = std::find_if(kAllAppSections.begin(), kAllAppSections.end(),
+                                              [&screen](AppSection s) { return rawValue(s) == screen; });
+            app.appState.setSelectedSection(*section);
+            found = unreadable(window);
         }
-    }
-    void windowSections()
-    {
-        QFETCH(AppSection, section);
-        MainWindow window(m_app->appState, m_app->fake.platform(),
-                          screenFactories(m_app->appState, m_app->fake.platform()));
-        window.resize(900, 760);
-        m_app->appState.setSelectedSection(section);
-        expectReadable(unreadable(window));
-    }
-
-    void trayPanelAndMenu_data() { palettes(); }
-    void trayPanelAndMenu()
-    {
-        TrayActions actions(m_app->appState, m_app->fake.desktop, {});
-        MenuBarView panel(m_app->appState, m_app->timer(), actions);
-        panel.setAttribute(Qt::WA_DeleteOnClose, false);
-        panel.popUp(QRect(500, 2, 1, 1), QRect(0, 0, 1024, 28));
-        expectReadable(unreadable(panel));
-
-        FakeApp &app = *m_app;
-        TrayMenu tray(
-            [&app] {
-                return MenuBarPanelModel::make(ViewInputs::panel(app.timer(), app.monitor(), app.settings, app.todos));
-            },
-            [](MenuBarPanelModel::Action) {});
-        expectReadable(unreadableEntries(tray.menu()));
-    }
-
-    void onboardingAndAbout_data() { palettes(); }
-    void onboardingAndAbout()
-    {
-        const OnboardingView::Services services{m_app->settings, m_app->appState, m_app->fake.platform()};
-        for (const auto step : {OnboardingStep::welcome, OnboardingStep::accessibility, OnboardingStep::intervals}) {
-            OnboardingView onboarding(services, false, {});
-            onboarding.showStep(step);
-            expectReadable(unreadable(onboarding));
-        }
-        AboutWindow about(screenFactories(m_app->appState, m_app->fake.platform()).about);
-        expectReadable(unreadable(about));
-    }
-
-private:
-    static void palettes()
-    {
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("light") << false;
-        QTest::newRow("dark") << true;
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
     }
 };
 

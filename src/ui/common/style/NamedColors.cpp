@@ -50,12 +50,13 @@ double luminance(const QColor &color)
     return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) + 0.0722 * channel(color.blueF());
 }
 
+} // namespace
+
 double contrast(const QColor &a, const QColor &b)
 {
     const double first = luminance(a), second = luminance(b);
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
-} // namespace
 
 QColor readableFill(QColor fill, const QColor &text)
 {

@@ -30,6 +30,9 @@ bool isDark(const QPalette &palette);
 QColor resolve(ColorRole role, const QPalette &palette);
 QColor resolve(ColorRole role);
 
+// The contrast ratio of two opaque colours, as WCAG 2.1 defines it (1 to 21).
+double contrast(const QColor &a, const QColor &b);
+
 // The fill for a control whose text is `text`: `fill`, darkened (or lightened under light
 // text) until the text on it reaches 4.5:1.
 QColor readableFill(QColor fill, const QColor &text);
