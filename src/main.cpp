@@ -1,3 +1,5 @@
+#include "app/CommandLine.h"
+#include "app/ExportCommand.h"
 #include "app/GraphicalSession.h"
 #include "app/PelmixApp.h"
 #include "app/ScreenFactories.h"
@@ -15,6 +17,31 @@
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine command = CommandLine::parse(arguments);
+    switch (command.action) {
+    case CommandLine::Action::usageError:
+        std::fprintf(stderr, "pelmix: %s\n%s", qPrintable(command.message), qPrintable(CommandLine::usage()));
+        return 2;
+    case CommandLine::Action::badValue:
+        std::fprintf(stderr, "pelmix: %s\n", qPrintable(command.message));
+        return 1;
+    case CommandLine::Action::help:
+        std::printf("%s", qPrintable(command.message));
+        return 0;
+    case CommandLine::Action::version:
+        std::printf("pelmix %s\n", PELMIX_VERSION);
+        return 0;
+    case CommandLine::Action::exportData: {
+        QCoreApplication core(argc, argv);
+        return runExport(command, XdgDataLocations());
+    }
+    case CommandLine::Action::run:
+        break;
+    }
+
     if (const QString reason = missingGraphicalSessionReason(); !reason.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(reason));
         return 1;

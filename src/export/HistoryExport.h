@@ -1,0 +1,37 @@
+#pragma once
+
+#include "stats/Session.h"
+#include "tasks/TodoItem.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+
+#include <optional>
+
+// The user's history and tasks written out for other programs: CSV (RFC 4180, with a header
+// row) or JSON. Times are local, in ISO 8601 with the zone's offset.
+namespace HistoryExport {
+
+enum class Format { csv, json };
+
+// Calendar days, both included; a session belongs to the day on which it started.
+struct DayRange {
+    std::optional<QDate> from;
+    std::optional<QDate> to;
+    bool contains(Instant instant) const;
+};
+
+std::optional<Format> formatNamed(const QString &name);
+
+// start, end, duration in seconds, type, completed, task; or the records as stored.
+QByteArray sessions(const QList<Session> &sessions, Format format, const DayRange &days = {});
+// title, status, total focus seconds, created and completed.
+QByteArray tasks(const QList<TodoItem> &tasks, Format format);
+
+// One CSV field: quoted when it holds a comma, a quote or a line break; text that a
+// spreadsheet would run as a formula (starting with =, +, -, @, a tab or a carriage return)
+// is prefixed with an apostrophe.
+QString csvField(const QString &text);
+
+} // namespace HistoryExport
