@@ -7,6 +7,7 @@
 #include "ui/common/style/NamedColors.h"
 #include "ui/common/symbols/SymbolButton.h"
 #include "ui/common/symbols/SymbolLabel.h"
+#include "ui/focus/FocusTaskCard.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/tray/TrayMenu.h"
 #include "ui/tray/panel/MenuBarView.h"
@@ -129,7 +130,7 @@ private slots:
         QTest::addColumn<bool>("dark");
         QTest::addColumn<QString>("screen");
         for (const bool dark : {false, true}) {
-            for (const char *screen : {"Focus", "Stats", "Settings", "panel", "menu", "onboarding", "about"})
+            for (const char *screen : {"Focus", "Done", "Stats", "Settings", "panel", "menu", "onboarding", "about"})
                 QTest::addRow("%s %s", dark ? "dark" : "light", screen) << dark << QString::fromLatin1(screen);
         }
     }
@@ -141,9 +142,11 @@ private slots:
         const QDate today(2026, 3, 14);
         FakeApp app(onboarded, Instant::fromDateTime(QDateTime(today, QTime(15, 40))));
         SampleScreens::generateWeek(app.stats, today, app.fake.mainLoop.now());
-        app.addCurrentTask(QStringLiteral("Write the quarterly report"));
-        app.addTask(QStringLiteral("Review pull requests"));
         app.startPresent();
+        app.addCurrentTask(QStringLiteral("Review pull requests")); // some focus time, then not current
+        app.work(90);
+        app.addCurrentTask(QStringLiteral("Write the quarterly report"));
+        app.todos.setStatus(app.addTask(QStringLiteral("Reply to emails")), TodoStatus::done);
         const ViewFactories factories = screenFactories(app.appState, app.fake.platform());
         QStringList found;
         if (screen == "panel") {
@@ -175,7 +178,9 @@ private slots:
             window.resize(900, 760);
             const auto section = std::find_if(kAllAppSections.begin(), kAllAppSections.end(),
                                               [&screen](AppSection s) { return rawValue(s) == screen; });
-            app.appState.setSelectedSection(*section);
+            app.appState.setSelectedSection(section == kAllAppSections.end() ? AppSection::focus : *section);
+            if (screen == "Done")
+                window.findChild<FocusTaskCard *>()->setShowingDone(true);
             found = unreadable(window);
         }
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));

@@ -136,15 +136,15 @@ void TaskRow::refresh()
 
     m_focusLine->setVisible(m_model.showFocusLine);
     m_clockSymbol->setVisible(m_model.showClock);
-    m_clockSymbol->setColorRole(m_model.focusLineColor, m_model.focusLineOpacity);
+    m_clockSymbol->setColorRole(m_model.focusLineColor);
     if (m_focusText->text() != m_model.focusText)
         m_focusText->setText(m_model.focusText);
-    NamedColors::setForeground(m_focusText, m_model.focusLineColor, m_model.focusLineOpacity);
+    NamedColors::setForeground(m_focusText, m_model.focusLineColor);
 
     m_completion->setVisible(m_model.completionText.has_value());
     if (m_model.completionText && m_completion->text() != *m_model.completionText)
         m_completion->setText(*m_model.completionText);
-    NamedColors::setForeground(m_completion, ColorRole::secondary, 0.6);
+    NamedColors::setForeground(m_completion, ColorRole::secondary);
 
     m_badge->setVisible(m_model.showActiveBadge);
     updateHoverControls();

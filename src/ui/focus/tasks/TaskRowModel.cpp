@@ -38,10 +38,8 @@ TaskRowModel TaskRowModel::make(const Inputs &inputs)
                      : model.markTarget == TodoStatus::done     ? QStringLiteral("Mark Done")
                                                                 : QStringLiteral("Move to To Do");
     model.showFocusLine = inputs.focusSeconds > 0 || inputs.isCurrent;
-    if (inputs.isCurrent) {
+    if (inputs.isCurrent)
         model.focusLineColor = ColorRole::blue;
-        model.focusLineOpacity = 1.0;
-    }
     model.showClock = inputs.isCurrent && inputs.currentSessionSeconds > 0;
     model.focusText = DurationFormat::compact(inputs.focusSeconds);
     return model;

@@ -48,7 +48,6 @@ struct TaskRowModel {
     // Focus line.
     bool showFocusLine = false;
     ColorRole focusLineColor = ColorRole::secondary;
-    double focusLineOpacity = 0.6;
     bool showClock = false;
     QString focusText;
 
