@@ -65,6 +65,10 @@ public:
 
 class NoDesktop final : public Desktop {
 public:
+    std::optional<QString> askSaveFileName(const QString &, const QString &, const QStringList &) override
+    {
+        return std::nullopt;
+    }
     int runModalAlert(const AlertRequest &) override { return kFirstButton; }
     void openUrl(const QUrl &) override {}
     void activateIgnoringOtherApps() override {}

@@ -10,6 +10,14 @@ install(FILES data/${PELMIX_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}
 install(FILES data/${PELMIX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES data/icons/pelmix.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/icons/pelmix-symbolic.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/symbolic/apps)
+# Debian ships manual pages compressed.
+set(PELMIX_MANUAL ${CMAKE_BINARY_DIR}/pelmix.1.gz)
+add_custom_command(OUTPUT ${PELMIX_MANUAL}
+  COMMAND sh -c "gzip -9nc '${PROJECT_SOURCE_DIR}/data/pelmix.1' > '${PELMIX_MANUAL}'"
+  DEPENDS ${PROJECT_SOURCE_DIR}/data/pelmix.1 VERBATIM)
+add_custom_target(manual ALL DEPENDS ${PELMIX_MANUAL})
+install(FILES ${PELMIX_MANUAL} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES data/completions/pelmix DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pelmix)

@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -32,15 +31,10 @@ std::optional<QList<Record>> readRecords(const QString &path,
 
 bool writeOut(const QString &path, const QByteArray &bytes, std::FILE *out, QString &error)
 {
-    if (path.isEmpty())
-        return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) == size_t(bytes.size()) &&
-               std::fflush(out) == 0;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    if (!path.isEmpty())
+        return HistoryExport::writeFile(path, bytes, error);
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) == size_t(bytes.size()) &&
+           std::fflush(out) == 0;
 }
 
 } // namespace

@@ -1,11 +1,31 @@
 #include "ScreenFactories.h"
 
 #include "appstate/AppState.h"
+#include "export/HistoryExport.h"
 #include "platform/Desktop.h"
 #include "platform/Platform.h"
+#include "stats/StatsManager.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/settings/SettingsContent.h"
 #include "ui/stats/StatsView.h"
+
+namespace {
+
+// "Export…" on the statistics screen: the whole history, in the format the chosen name asks for.
+void exportHistory(const StatsManager &stats, Desktop &desktop)
+{
+    const auto path =
+        desktop.askSaveFileName(QStringLiteral("Export History"), QStringLiteral("pelmix-history.csv"),
+                                {QStringLiteral("CSV files (*.csv)"), QStringLiteral("JSON files (*.json)")});
+    if (!path)
+        return;
+    QString error;
+    const QByteArray bytes = HistoryExport::sessions(stats.sessions(), HistoryExport::formatForFileName(*path));
+    if (!HistoryExport::writeFile(*path, bytes, error))
+        desktop.runModalAlert({QStringLiteral("The history was not exported"), error, {QStringLiteral("OK")}});
+}
+
+} // namespace
 
 ViewFactories screenFactories(AppState &appState, Platform &platform)
 {
@@ -21,6 +41,8 @@ ViewFactories screenFactories(AppState &appState, Platform &platform)
             QObject::connect(view, &StatsView::openFolderRequested, view, [&platform](const QString &folder) {
                 platform.desktop.openUrl(QUrl::fromLocalFile(folder));
             });
+            QObject::connect(view, &StatsView::exportRequested, view,
+                             [&appState, &platform] { exportHistory(appState.statsManager(), platform.desktop); });
             return view;
         },
         .settings = [&appState](QWidget *parent) -> QWidget * {

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSaveFile>
 
 namespace HistoryExport {
 
@@ -43,6 +44,20 @@ std::optional<Format> formatNamed(const QString &name)
     if (name == QLatin1String("json"))
         return Format::json;
     return std::nullopt;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    return false;
+}
+
+Format formatForFileName(const QString &path)
+{
+    return path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) ? Format::json : Format::csv;
 }
 
 QString csvField(const QString &text)

@@ -29,6 +29,11 @@ QByteArray sessions(const QList<Session> &sessions, Format format, const DayRang
 // title, status, total focus seconds, created and completed.
 QByteArray tasks(const QList<TodoItem> &tasks, Format format);
 
+// Writes `bytes` to `path` whole, in one step, or not at all (`error` then says why).
+bool writeFile(const QString &path, const QByteArray &bytes, QString &error);
+// The format a file name asks for by its suffix (JSON for ".json", CSV otherwise).
+Format formatForFileName(const QString &path);
+
 // One CSV field: quoted when it holds a comma, a quote or a line break; text that a
 // spreadsheet would run as a formula (starting with =, +, -, @, a tab or a carriage return)
 // is prefixed with an apostrophe.

@@ -1,11 +1,12 @@
-#include "app/CommandLine.h"
-#include "app/ExportCommand.h"
+#include "app/ScreenFactories.h"
 #include "export/HistoryExport.h"
 #include "stats/SessionCodec.h"
-#include "support/FakePlatform.h"
+#include "support/FakeApp.h"
 #include "support/TestFiles.h"
 
+#include <QApplication>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 
 #include <ctime>
@@ -61,6 +62,19 @@ private slots:
         QCOMPARE(SessionCodec::decode(json), sessions.mid(1));
     }
 
+    // "Export…" on the statistics screen saves the whole history where the user chose, in the
+    // format of the name.
+    void theStatisticsScreenSavesWhereTheUserChooses()
+    {
+        FakeApp app{onboarded};
+        app.stats.appendSession(at(QDateTime(QDate(2026, 3, 29), QTime(9, 0)), "task"));
+        QTemporaryDir folder;
+        app.fake.desktop.saveFileName = folder.filePath("march.json");
+        const std::unique_ptr<QWidget> view(screenFactories(app.appState, app.fake.platform()).stats(nullptr));
+        QTest::mouseClick(view->findChild<QPushButton *>("export"), Qt::LeftButton);
+        QCOMPARE(SessionCodec::decode(readFile(*app.fake.desktop.saveFileName)), app.stats.sessions());
+    }
+
     // The real program: exit codes, the file written whole or not at all, the data left alone.
     void theCommandAsAUserRunsIt_data()
     {
@@ -101,7 +115,7 @@ int main(int argc, char *argv[])
 {
     qputenv("TZ", "Europe/Berlin");
     tzset();
-    QCoreApplication application(argc, argv);
+    QApplication application(argc, argv);
     ExportTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -27,6 +27,19 @@ check_files() {
   done
   [ -s "$usr/share/icons/hicolor/symbolic/apps/pelmix-symbolic.svg" ] || fail "no symbolic icon"
   grep -q '<svg' "$usr/share/icons/hicolor/scalable/apps/pelmix.svg" || fail "the icon is no SVG"
+
+  # The manual page renders without warnings and names every option the program's help lists.
+  local manual help option
+  manual=$(LC_ALL=C.UTF-8 MANWIDTH=100 man --warnings -l "$usr/share/man/man1/pelmix.1.gz" 2>&1) || fail "man failed"
+  ! grep -q 'warning' <<<"$manual" || fail "the manual page has warnings: $manual"
+  help=$("$build/bin/pelmix" --help)
+  for option in $(grep -o -- '--[a-z]*' <<<"$help" | sort -u); do
+    grep -q -- "$option" <<<"$manual" || fail "the manual page lacks $option"
+  done
+  # The completion offers the command and the export's options.
+  bash -c "source '$usr/share/bash-completion/completions/pelmix' &&
+           COMP_WORDS=(pelmix export --f); COMP_CWORD=2; _pelmix && [[ \"\${COMPREPLY[*]}\" == '--format --from' ]]" ||
+    fail "the bash completion does not complete export's options"
 }
 
 check_package() {
@@ -37,8 +50,10 @@ check_package() {
   files=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$')
   local expected="./usr/bin/pelmix
 ./usr/share/applications/org.pelmix.Pelmix.desktop
+./usr/share/bash-completion/completions/pelmix
 ./usr/share/icons/hicolor/scalable/apps/pelmix.svg
 ./usr/share/icons/hicolor/symbolic/apps/pelmix-symbolic.svg
+./usr/share/man/man1/pelmix.1.gz
 ./usr/share/metainfo/org.pelmix.Pelmix.metainfo.xml"
   [ "$(sort <<<"$files")" = "$expected" ] || fail "unexpected package contents:
 $files"

@@ -130,11 +130,19 @@ public:
         return kFirstButton;
     }
     void openUrl(const QUrl &url) override { openedUrls.append(url); }
+    std::optional<QString> askSaveFileName(const QString &, const QString &suggestedName, const QStringList &) override
+    {
+        suggestedNames.append(suggestedName);
+        return saveFileName;
+    }
     void activateIgnoringOtherApps() override { ++activations; }
     void terminate() override { ++terminations; }
 
     QList<AlertRequest> alerts;
     QList<QUrl> openedUrls;
+    // The answer to the save dialog, and the names it suggested.
+    std::optional<QString> saveFileName;
+    QStringList suggestedNames;
     int activations = 0;
     int terminations = 0;
 };

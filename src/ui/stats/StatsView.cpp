@@ -7,7 +7,9 @@
 #include "ui/common/widgets/DataNoticeBar.h"
 #include "ui/common/widgets/ScreenStyle.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 StatsView::StatsView(StatsManager &statsManager, MainLoop &mainLoop, QWidget *parent)
@@ -22,6 +24,14 @@ StatsView::StatsView(StatsManager &statsManager, MainLoop &mainLoop, QWidget *pa
     auto *notices = new DataNoticeBar(statsManager.dataFile(), [&statsManager] { return statsManager.dataNotices(); });
     connect(notices, &DataNoticeBar::openFolderRequested, this, &StatsView::openFolderRequested);
     layout->addWidget(notices);
+    auto *actions = new QHBoxLayout;
+    actions->addStretch();
+    auto *exportButton = new QPushButton(QStringLiteral("Export\u2026"), this);
+    exportButton->setObjectName(QStringLiteral("export"));
+    exportButton->setToolTip(QStringLiteral("Save the session history as CSV or JSON"));
+    connect(exportButton, &QPushButton::clicked, this, &StatsView::exportRequested);
+    actions->addWidget(exportButton);
+    layout->insertLayout(1, actions);
     layout->addWidget(m_summary);
     layout->addWidget(m_weekly);
     layout->addWidget(m_history);

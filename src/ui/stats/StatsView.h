@@ -29,6 +29,8 @@ public:
 signals:
     // "Open Folder" on a notice about the history file.
     void openFolderRequested(const QString &folder);
+    // "Export…": the user wants the history saved to a file.
+    void exportRequested();
 
 private:
     TodaySummaryCard *m_summary;

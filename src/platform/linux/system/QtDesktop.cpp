@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 
 int QtDesktop::runModalAlert(const AlertRequest &request)
 {
@@ -21,6 +24,17 @@ int QtDesktop::runModalAlert(const AlertRequest &request)
 }
 
 void QtDesktop::openUrl(const QUrl &url) { QDesktopServices::openUrl(url); }
+
+std::optional<QString> QtDesktop::askSaveFileName(const QString &title, const QString &suggestedName,
+                                                  const QStringList &filters)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString chosen =
+        QFileDialog::getSaveFileName(nullptr, title, QDir(folder).filePath(suggestedName), filters.join(";;"));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
 
 void QtDesktop::activateIgnoringOtherApps()
 {
