@@ -161,6 +161,11 @@ private slots:
         press(Qt::Key_Return);
         QCOMPARE(m_app->item(first).status, TodoStatus::inProgress);
 
+        QCOMPARE(QApplication::focusWidget(), part<SymbolButton>(row("First"), "statusMark")); // the task keeps it
+        press(Qt::Key_Down, Qt::AltModifier); // moves the task, as a drag would
+        QCOMPARE(FakeApp::titles(m_app->todos.activeItems()), (QStringList{"Second", "First"}));
+        press(Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(FakeApp::titles(m_app->todos.activeItems()), (QStringList{"First", "Second"}));
         press(Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), part<SymbolButton>(row("Second"), "statusMark"));
         press(Qt::Key_F2);

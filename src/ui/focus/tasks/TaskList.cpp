@@ -62,6 +62,7 @@ void TaskList::setItems(const QList<TodoItem> &items, bool reorderable, const Ta
             row = new TaskRow(item, m_todoManager, m_appState, m_clock, this);
             row->installEventFilter(this);
             connect(row, &TaskRow::neighbourRequested, this, [this, row](int step) { focusNeighbour(row, step); });
+            connect(row, &TaskRow::moveRequested, this, [this, row](int step) { moveByKeyboard(row, step); });
         }
         rows.insert(item.id, row);
         order.append(row);
@@ -98,6 +99,18 @@ void TaskList::focusNeighbour(TaskRow *row, int step)
     target->setFocus(Qt::TabFocusReason);
     if (auto *scroll = qobject_cast<QScrollArea *>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
         scroll->ensureWidgetVisible(target);
+}
+
+void TaskList::moveByKeyboard(TaskRow *row, int step)
+{
+    const qsizetype at = m_order.indexOf(row);
+    if (!m_reorderable || at < 0 || at + step < 0 || at + step >= m_order.size())
+        return;
+    // The gap before the row above, or after the row below; the focus stays on the task.
+    QPointer<QWidget> focused = QApplication::focusWidget();
+    m_todoManager.moveActiveTasks({at}, step < 0 ? at - 1 : at + 2);
+    if (focused)
+        focused->setFocus(Qt::TabFocusReason);
 }
 
 QWidget *TaskList::orderTabStops(QWidget *before) const

@@ -46,6 +46,7 @@ protected:
 
 private:
     void focusNeighbour(TaskRow *row, int step);
+    void moveByKeyboard(TaskRow *row, int step);
     void beginDrag();
     void updateDropIndicator(int y);
     void finishDrag(int y);

@@ -159,7 +159,11 @@ void TaskRow::updateHoverControls()
             policy.setRetainSizeWhenHidden(present);
             control->setSizePolicy(policy);
         }
-        control->setVisible(present && (m_isHovered || m_hasFocusWithin));
+        const bool visible = present && (m_isHovered || m_hasFocusWithin);
+        // A control that goes away with the keyboard focus leaves it with the task.
+        if (!visible && control->hasFocus())
+            m_statusMark->setFocus(Qt::OtherFocusReason);
+        control->setVisible(visible);
     };
     place(m_focusButton, m_model.hasFocusButton);
     place(m_trashButton, m_model.hasTrashButton);
@@ -274,9 +278,15 @@ bool TaskRow::handleKey(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Up:
-    case Qt::Key_Down:
-        emit neighbourRequested(event->key() == Qt::Key_Up ? -1 : 1);
+    case Qt::Key_Down: {
+        // Alt moves the task itself, as dragging it does.
+        const int step = event->key() == Qt::Key_Up ? -1 : 1;
+        if (event->modifiers() & Qt::AltModifier)
+            emit moveRequested(step);
+        else
+            emit neighbourRequested(step);
         return true;
+    }
     case Qt::Key_F2:
         startRenaming();
         return true;

@@ -51,6 +51,8 @@ public:
 signals:
     // Up or Down on one of the row's controls: the focus should go to the row `step` away.
     void neighbourRequested(int step);
+    // Alt+Up or Alt+Down: the task should move `step` places in the list.
+    void moveRequested(int step);
 
 protected:
     void enterEvent(QEnterEvent *event) override;
