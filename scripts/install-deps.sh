@@ -12,7 +12,7 @@ packages=(
   libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols mutter
   xvfb xdotool x11-utils jwm
   dbus dbus-x11
-  desktop-file-utils xdg-user-dirs appstream dpkg-dev file
+  desktop-file-utils xdg-user-dirs appstream dpkg-dev file man-db
   fonts-dejavu-core fonts-materialdesignicons-webfont
   imagemagick xfce4-panel lxqt-panel mate-panel mate-indicator-applet ayatana-indicator-application
   dconf-cli dconf-service sway grim weston gnome-shell gnome-shell-extension-appindicator python3-gi
