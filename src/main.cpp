@@ -1,3 +1,4 @@
+#include "app/ClientCommand.h"
 #include "app/CommandLine.h"
 #include "app/ExportCommand.h"
 #include "app/GraphicalSession.h"
@@ -37,6 +38,10 @@ int main(int argc, char *argv[])
     case CommandLine::Action::exportData: {
         QCoreApplication core(argc, argv);
         return runExport(command, XdgDataLocations());
+    }
+    case CommandLine::Action::client: {
+        QCoreApplication core(argc, argv);
+        return ClientCommand::run(command);
     }
     case CommandLine::Action::run:
         break;

@@ -1,10 +1,12 @@
 #include "PelmixApp.h"
 
 #include "app/AppDelegate.h"
+#include "app/ProgramControl.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "appstate/AppState.h"
 #include "platform/Platform.h"
+#include "platform/linux/control/DBusControl.h"
 #include "platform/linux/system/QtDesktop.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/common/symbols/SymbolGlyphs.h"
@@ -78,6 +80,10 @@ PelmixApp::PelmixApp(Platform &platform, QtDesktop &desktop, SingleInstance &ins
         m_appState, platform.desktop,
         TrayActions::Hooks{[this] { ensureMainWindow(); }, [this] { showAboutWindow(); }});
     m_tray = new TrayItem(m_appState, *m_trayActions, platform.trayHost, this);
+    // Status bars and scripts reach the program on the session bus, where there is one.
+    m_control = new ProgramControl(m_appState, *m_trayActions, platform.mainLoop, this);
+    if (QDBusConnection::sessionBus().isConnected())
+        new DBusControl(*m_control, QDBusConnection::sessionBus(), this);
 
     // Activation raises what is open; only the tray and a second launch reopen a closed window.
     desktop.setActivationHandler([this] {

@@ -15,6 +15,7 @@ class QtDesktop;
 class SingleInstance;
 class TerminationSignals;
 class TrayActions;
+class ProgramControl;
 class TrayItem;
 struct Platform;
 
@@ -48,5 +49,6 @@ private:
     QPointer<AboutWindow> m_aboutWindow;
     std::unique_ptr<TrayActions> m_trayActions;
     TrayItem *m_tray;
+    ProgramControl *m_control;
     TerminationSignals *m_signals;
 };

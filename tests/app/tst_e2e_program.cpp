@@ -9,6 +9,10 @@
 #include "support/X11Windows.h"
 #include "support/XvfbServer.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -69,6 +73,22 @@ QStringList sessions(const PelmixProcess &pelmix)
                       .arg(session["completed"].toBool() ? "completed" : "cut short");
     }
     return result;
+}
+
+// The signals of one kind a connection receives.
+class SignalRecorder : public QObject {
+    Q_OBJECT
+public slots:
+    void record(const QDBusMessage &message) { messages.append(message); }
+
+public:
+    QList<QDBusMessage> messages;
+};
+
+QString interfaceElement(const QString &text)
+{
+    const qsizetype start = text.indexOf(QStringLiteral("  <interface name=\"org.pelmix.Pelmix1\">"));
+    return start < 0 ? QString() : text.mid(start, text.indexOf(QStringLiteral("  </interface>"), start) - start);
 }
 
 } // namespace
@@ -233,6 +253,75 @@ private slots:
         QVERIFY(second->readAllStandardOutput().contains("SingleInstance: Pelmix is already running with this data"));
         QCOMPARE(pelmix.process().state(), QProcess::Running);
         QVERIFY(pelmix.stopWith(SIGTERM));
+    }
+
+    // Status bars and scripts: the interface on the session bus as its document shows it, the
+    // command line over it, bad arguments refused, and a change announced once.
+    void otherProgramsReachTheRunningOne()
+    {
+        PrivateSessionBus bus;
+        QVERIFY2(bus.isRunning(), qPrintable(bus.errorString()));
+        PelmixProcess pelmix;
+        pelmix.setDisplay(QString::fromLatin1(m_xserver.displayName()));
+        pelmix.setSessionBus(bus.address());
+        pelmix.setPreference("hasCompletedOnboarding", true);
+        const auto client = [&pelmix](const QStringList &arguments) {
+            QProcess process;
+            process.setProcessEnvironment(pelmix.environment());
+            process.setProcessChannelMode(QProcess::MergedChannels);
+            process.start(PELMIX_BINARY, arguments);
+            process.waitForFinished(10000);
+            return std::pair(process.exitCode(), QString::fromUtf8(process.readAll()));
+        };
+        QCOMPARE(client({"status"}), std::pair(1, QStringLiteral("pelmix: Pelmix is not running\n")));
+        QVERIFY(pelmix.start());
+        QDBusConnection connection = bus.connect("client");
+        QTRY_VERIFY_WITH_TIMEOUT(connection.interface()->isServiceRegistered("org.pelmix.Pelmix"), kWaitMs);
+        const QDBusMessage introspection = connection.call(QDBusMessage::createMethodCall(
+            "org.pelmix.Pelmix", "/org/pelmix/Pelmix", "org.freedesktop.DBus.Introspectable", "Introspect"));
+        const QString documented =
+            interfaceElement(QString::fromUtf8(readFile(PELMIX_TEST_SOURCE_DIR "/../docs/dbus.md")));
+        QVERIFY(!documented.isEmpty());
+        QCOMPARE(interfaceElement(introspection.arguments().value(0).toString()), documented);
+
+        QProcess follower;
+        follower.setProcessEnvironment(pelmix.environment());
+        follower.start(PELMIX_BINARY, {"status", "--follow"});
+        QTRY_VERIFY_WITH_TIMEOUT(follower.canReadLine(), kWaitMs);
+        SignalRecorder changes;
+        QVERIFY(connection.connect("org.pelmix.Pelmix", "/org/pelmix/Pelmix", "org.freedesktop.DBus.Properties",
+                                   "PropertiesChanged", &changes, SLOT(record(QDBusMessage))));
+        const std::pair<QStringList, std::pair<int, QString>> commands[] = {
+            {{"status"}, {0, "Working, break in 25 min\n"}},
+            {{"snooze", "20"}, {0, ""}},
+            {{"status"}, {0, "Snoozed, 20 min left\n"}},
+            {{"snooze", "0"}, {1, "pelmix: snooze takes 1 to 240 minutes\n"}},
+            {{"show", "nowhere"}, {1, "pelmix: no section nowhere (focus, stats, settings, about)\n"}},
+            {{"status", "--follow", "--json", "extra"}, {2, ""}},
+        };
+        for (const auto &[arguments, answer] : commands) {
+            const auto [code, output] = client(arguments);
+            QCOMPARE(code, answer.first);
+            QVERIFY2(answer.second.isEmpty() ? code == 0 || output.contains("Usage:") : output == answer.second,
+                     qPrintable(arguments.join(' ') + ": " + output));
+        }
+        QTRY_COMPARE(changes.messages.size(), 1); // the snooze, once, and nothing for its countdown
+        QTest::qWait(2500);
+        QCOMPARE(changes.messages.size(), 1);
+        const QVariantMap changed = qdbus_cast<QVariantMap>(changes.messages.first().arguments().value(1));
+        QCOMPARE(changed.value("State").toString(), "snoozed");
+        QVERIFY(std::abs(changed.value("DueAt").toLongLong() - QDateTime::currentSecsSinceEpoch() - 1200) <= 5);
+        QDBusMessage badSnooze =
+            QDBusMessage::createMethodCall("org.pelmix.Pelmix", "/org/pelmix/Pelmix", "org.pelmix.Pelmix1", "Snooze");
+        badSnooze << 241u;
+        QCOMPARE(connection.call(badSnooze).errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
+
+        QCOMPARE(follower.readAll(), "Working, break in 25 min\nSnoozed, 20 min left\n"); // a line at each change
+
+        QCOMPARE(client({"quit"}).first, 0);
+        QVERIFY(follower.waitForFinished(kWaitMs));
+        QVERIFY(pelmix.process().waitForFinished(kWaitMs));
+        QCOMPARE(pelmix.process().exitCode(), 0);
     }
 
     // Developer lengths keep the work interval to seconds. The history found at start cannot be
