@@ -1,6 +1,9 @@
 // Wake-ups of the real program on each backend that runs here, with the user active and away.
 //
-//   bench_wakeups [SECONDS]     (default 10; run from the build tree, see README.md)
+//   bench_wakeups [SECONDS] [--follow]     (default 10; run from the build tree, see README.md)
+//
+// With --follow, a `pelmix status --follow --json` (as a status bar runs it) follows the program
+// on the backends that have a session bus, so its cost shows beside the figures without it.
 //
 // For each backend the program runs in a throw-away home with an idle timeout of 3 s:
 //   X11 XInput2                 a private Xvfb, XTest relative motion every 100 ms;
@@ -80,6 +83,8 @@ struct Backend {
     std::function<void()> comeBack = input;
 };
 
+bool g_follow = false;
+
 void measure(const Backend &backend, int seconds)
 {
     PelmixProcess pelmix;
@@ -95,6 +100,11 @@ void measure(const Backend &backend, int seconds)
         return;
     }
     const qint64 pid = pelmix.process().processId();
+    QProcess follower;
+    if (g_follow && pelmix.environment().contains("DBUS_SESSION_BUS_ADDRESS")) {
+        follower.setProcessEnvironment(pelmix.environment());
+        follower.start(PELMIX_BINARY, {"status", "--follow", "--json"});
+    }
     // Start-up work (fonts, icons, Qt's thread pool) is over by then; input keeps the user present.
     wakeupsPerSecond(pid, 5, backend.input);
     const Switches active = wakeupsPerSecond(pid, seconds, backend.input);
@@ -109,6 +119,8 @@ void measure(const Backend &backend, int seconds)
     QStringList presence;
     for (const QByteArray &line : log.readAll().trimmed().split('\n'))
         presence.append(QString::fromUtf8(line.split(' ').last()));
+    if (follower.state() == QProcess::Running)
+        std::printf("(followed by pelmix status --follow) ");
     std::printf("%-26s active %5.2f wake-ups/s (all switches %5.2f)   away %5.2f (all %5.2f)   presence log %s\n",
                 qPrintable(backend.name), active.voluntary, active.all, away.voluntary, away.all,
                 qPrintable(presence.join(" -> ")));
@@ -120,6 +132,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    g_follow = QCoreApplication::arguments().contains("--follow");
 
     XvfbServer xserver;
     Display *injector = nullptr;
