@@ -317,6 +317,14 @@ private slots:
         QCOMPARE(connection.call(badSnooze).errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
 
         QCOMPARE(follower.readAll(), "Working, break in 25 min\nSnoozed, 20 min left\n"); // a line at each change
+        QDBusMessage exported =
+            QDBusMessage::createMethodCall("org.pelmix.Pelmix", "/org/pelmix/Pelmix", "org.pelmix.Pelmix1", "Export");
+        exported << "csv"
+                 << ""
+                 << "";
+        QVERIFY(connection.call(exported).arguments().value(0).toString().startsWith("start,end,duration_seconds"));
+        QCOMPARE(client({"break"}).first, 0);
+        QCOMPARE(client({"status"}).second, "On a break, 5 min left\n");
 
         QCOMPARE(client({"quit"}).first, 0);
         QVERIFY(follower.waitForFinished(kWaitMs));
