@@ -9,8 +9,8 @@
 #include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
 #include "platform/SessionEvents.h"
-#include "platform/StatusItem.h"
-#include "platform/TrayHost.h"
+#include "platform/tray/StatusItem.h"
+#include "platform/tray/TrayHost.h"
 
 #include <QSettings>
 #include <QStringList>

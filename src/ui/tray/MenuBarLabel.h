@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MenuBarLabelModel.h"
-#include "platform/TrayHost.h"
+#include "platform/tray/TrayHost.h"
 
 #include <QImage>
 #include <QList>

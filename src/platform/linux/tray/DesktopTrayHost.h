@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TrayHost.h"
+#include "platform/tray/TrayHost.h"
 
 #include <QByteArray>
 #include <QDBusConnection>

@@ -2,7 +2,7 @@
 
 #include "StatusNotifierIconFolder.h"
 #include "StatusNotifierTypes.h"
-#include "platform/StatusItem.h"
+#include "platform/tray/StatusItem.h"
 
 #include <QDBusConnection>
 #include <QObject>
