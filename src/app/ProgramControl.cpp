@@ -95,7 +95,7 @@ void ProgramControl::takeBreak() { m_actions.takeBreakNow(); }
 
 void ProgramControl::snooze(int minutes) { m_appState.workTimer().snooze(minutes); }
 
-bool ProgramControl::show(const QString &section)
+bool ProgramControl::showSection(const QString &section)
 {
     if (section == QLatin1String("about")) {
         m_actions.showAbout();
@@ -110,7 +110,7 @@ bool ProgramControl::show(const QString &section)
     return false;
 }
 
-void ProgramControl::quit() { m_actions.quitPelmix(); }
+void ProgramControl::quitProgram() { m_actions.quitPelmix(); }
 
 std::optional<QString> ProgramControl::exportHistory(const QString &format, const QString &from, const QString &to)
 {

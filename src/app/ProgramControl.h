@@ -17,8 +17,8 @@ public:
     Status status() const override;
     void takeBreak() override;
     void snooze(int minutes) override;
-    bool show(const QString &section) override;
-    void quit() override;
+    bool showSection(const QString &section) override;
+    void quitProgram() override;
     std::optional<QString> exportHistory(const QString &format, const QString &from, const QString &to) override;
 
     // The status for these values, at `nowUnixSeconds`; `snoozeSeconds` is the running snooze's length.

@@ -30,8 +30,8 @@ public:
     virtual void takeBreak() = 0;
     virtual void snooze(int minutes) = 0;
     // false for a section that is none of focus, stats, settings, about.
-    virtual bool show(const QString &section) = 0;
-    virtual void quit() = 0;
+    virtual bool showSection(const QString &section) = 0;
+    virtual void quitProgram() = 0;
     // The history as `pelmix export` writes it; nothing for a bad format or date.
     virtual std::optional<QString> exportHistory(const QString &format, const QString &from, const QString &to) = 0;
 

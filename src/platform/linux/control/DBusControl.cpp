@@ -68,12 +68,12 @@ void DBusControl::Snooze(uint minutes)
 
 void DBusControl::Show(const QString &section)
 {
-    if (!m_control.show(section))
+    if (!m_control.showSection(section))
         sendErrorReply(QDBusError::InvalidArgs,
                        QStringLiteral("no section %1 (focus, stats, settings, about)").arg(section));
 }
 
-void DBusControl::Quit() { m_control.quit(); }
+void DBusControl::Quit() { m_control.quitProgram(); }
 
 QString DBusControl::Export(const QString &format, const QString &from, const QString &to)
 {
