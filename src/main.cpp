@@ -1,10 +1,10 @@
-#include "app/cli/ClientCommand.h"
-#include "app/cli/CommandLine.h"
-#include "app/cli/ExportCommand.h"
 #include "app/GraphicalSession.h"
 #include "app/PelmixApp.h"
 #include "app/ScreenFactories.h"
 #include "app/SingleInstance.h"
+#include "app/cli/ClientCommand.h"
+#include "app/cli/CommandLine.h"
+#include "app/cli/ExportCommand.h"
 #include "appstate/AppState.h"
 #include "platform/DesktopEntryId.h"
 #include "platform/Platform.h"
@@ -40,6 +40,9 @@ int main(int argc, char *argv[])
         return runExport(command, XdgDataLocations());
     }
     case CommandLine::Action::client: {
+        // What a command prints is its answer; Qt's own notes (of D-Bus types as the process
+        // ends, say) would only mix into it.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
         QCoreApplication core(argc, argv);
         return ClientCommand::run(command);
     }
