@@ -81,21 +81,26 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("output");
-        QTest::newRow("csv") << QStringList{"export"} << 0 << "2026-03-29T09:00:00+02:00";
-        QTest::newRow("bad date") << QStringList{"export", "--from", "29.3.2026"} << 1 << "";
-        QTest::newRow("bad format") << QStringList{"export", "--format", "xls"} << 1 << "";
-        QTest::newRow("unknown command") << QStringList{"exprot"} << 2 << "";
-        QTest::newRow("unknown option") << QStringList{"export", "--since", "2026-03-01"} << 2 << "";
-        QTest::newRow("unwritable output") << QStringList{"export", "-o", "/proc/pelmix.csv"} << 1 << "";
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("csv") << QStringList{"export"} << 0 << "2026-03-29T09:00:00+02:00" << true;
+        QTest::newRow("unreadable history") << QStringList{"export"} << 1 << "" << false;
+        QTest::newRow("bad date") << QStringList{"export", "--from", "29.3.2026"} << 1 << "" << true;
+        QTest::newRow("bad format") << QStringList{"export", "--format", "xls"} << 1 << "" << true;
+        QTest::newRow("unknown command") << QStringList{"exprot"} << 2 << "" << true;
+        QTest::newRow("unknown option") << QStringList{"export", "--since", "2026-03-01"} << 2 << "" << true;
+        QTest::newRow("unwritable output") << QStringList{"export", "-o", "/proc/pelmix.csv"} << 1 << "" << true;
     }
     void theCommandAsAUserRunsIt()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, output);
+        QFETCH(bool, readable);
         QTemporaryDir home;
         const QString history = home.filePath("Documents/Pelmix/sessions.json");
-        const QByteArray stored = *SessionCodec::encode({at(QDateTime(QDate(2026, 3, 29), QTime(9, 0)), "task")});
+        const QByteArray stored = readable
+                                      ? *SessionCodec::encode({at(QDateTime(QDate(2026, 3, 29), QTime(9, 0)), "task")})
+                                      : QByteArray("[{\"id\":");
         writeFile(history, stored);
         QProcess pelmix;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
