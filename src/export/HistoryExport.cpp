@@ -2,11 +2,11 @@
 
 #include "stats/CalendarDay.h"
 #include "stats/SessionCodec.h"
+#include "storage/FileReplacement.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 namespace HistoryExport {
 
@@ -48,10 +48,10 @@ std::optional<Format> formatNamed(const QString &name)
 
 bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString reason;
+    if (replaceFile(path, bytes, reason))
         return true;
-    error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    error = QStringLiteral("cannot write %1: %2").arg(path, reason);
     return false;
 }
 

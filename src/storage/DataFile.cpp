@@ -3,10 +3,10 @@
 #include "platform/DataLocations.h"
 #include "platform/Logger.h"
 #include "platform/Platform.h"
+#include "storage/FileReplacement.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 DataFile::DataFile(Platform &platform, QString fileName, QString owner)
     : m_platform(platform),
@@ -96,26 +96,5 @@ bool DataFile::replace(const QByteArray &bytes, QString &error) const
         error = QStringLiteral("it could not be read, nor kept under another name");
         return false;
     }
-    QSaveFile file(path());
-    // Unbuffered: a buffered write fails only when commit() flushes, and commit() then still
-    // puts the partial file in place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = file.errorString();
-        return false;
-    }
-    // A write cut short says why only when the rest is tried.
-    for (qint64 done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) {
-            error = file.errorString();
-            file.cancelWriting();
-            return false;
-        }
-        done += written;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    return replaceFile(path(), bytes, error);
 }

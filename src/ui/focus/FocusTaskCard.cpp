@@ -158,6 +158,10 @@ void FocusTaskCard::refresh()
     m_taskList->setItems(m_showingDone ? done : active, !m_showingDone, TaskCardModel::emptyState(m_showingDone));
     m_inputDivider->setVisible(!m_showingDone);
     m_newTaskRow->setVisible(!m_showingDone);
+    // The Tab order follows the rows; it needs setting only when they change, not at every tick.
+    if (m_taskList->rows() == m_rowsInTabOrder)
+        return;
+    m_rowsInTabOrder = m_taskList->rows();
     QWidget *lastRowStop = m_taskList->orderTabStops(m_doneTab);
     setTabOrder(lastRowStop, m_newTaskField);
     setTabOrder(m_newTaskField, m_addButton);

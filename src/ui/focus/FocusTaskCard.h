@@ -2,6 +2,8 @@
 
 #include "ui/common/widgets/CardFrame.h"
 
+#include <QList>
+
 class AppState;
 class FilterTab;
 class MainLoop;
@@ -9,6 +11,7 @@ class QLineEdit;
 class SymbolButton;
 class SymbolLabel;
 class TaskList;
+class TaskRow;
 class TodoManager;
 class UserSettings;
 class WorkTimer;
@@ -46,4 +49,5 @@ private:
     SymbolLabel *m_plus = nullptr;
     QLineEdit *m_newTaskField = nullptr;
     SymbolButton *m_addButton = nullptr;
+    QList<TaskRow *> m_rowsInTabOrder;
 };
