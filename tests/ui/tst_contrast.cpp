@@ -8,6 +8,8 @@
 #include "ui/common/symbols/SymbolButton.h"
 #include "ui/common/symbols/SymbolLabel.h"
 #include "ui/focus/FocusTaskCard.h"
+#include "ui/focus/tasks/TaskListModel.h"
+#include "ui/focus/tasks/TaskListView.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/tray/TrayMenu.h"
 #include "ui/tray/panel/MenuBarView.h"
@@ -93,6 +95,25 @@ QStringList unreadable(QWidget &window)
                          .arg(widget->metaObject()->className(), needed->second)
                          .arg(ratio, 0, 'f', 2)
                          .arg(needed->first);
+        }
+    }
+    // The task rows are painted: each of their parts is measured where the row lays it out.
+    for (TaskListView *list : window.findChildren<TaskListView *>()) {
+        for (int row = 0; row < list->taskModel().rowCount() && list->isVisibleTo(&window); ++row) {
+            const TaskRowLayout parts = list->rowLayout(row);
+            const QString title = list->taskModel().item(row).title.left(40);
+            for (const auto &[area, needed, name] : {std::tuple(parts.title, 4.5, title),
+                                                     std::tuple(parts.focusText, 4.5, QStringLiteral("focus time")),
+                                                     std::tuple(parts.completion, 4.5, QStringLiteral("completed")),
+                                                     std::tuple(parts.badge, 4.5, QStringLiteral("ACTIVE")),
+                                                     std::tuple(parts.statusMark, 3.0, QStringLiteral("mark")),
+                                                     std::tuple(parts.clock, 3.0, QStringLiteral("clock"))}) {
+                if (area.isEmpty())
+                    continue;
+                const QRect inWindow(list->viewport()->mapTo(&window, area.topLeft()), area.size());
+                if (const double ratio = measuredContrast(image, QRegion(inWindow)); ratio < needed)
+                    found << QStringLiteral("row '%1': %2 < %3").arg(name).arg(ratio, 0, 'f', 2).arg(needed);
+            }
         }
     }
     return found;

@@ -10,7 +10,7 @@ class WorkTimer;
 
 // Reading the managers for the views: what the decisions need is copied into their plain
 // inputs. The inputs of one view's decisions are read beside that view (PanelInputs,
-// BoardInputs, RowInputs).
+// BoardInputs; the task rows read theirs in TaskListModel).
 namespace ViewInputs {
 
 TimerSnapshot timer(const WorkTimer &workTimer);

@@ -4,7 +4,7 @@
 #include "settings/UserSettings.h"
 #include "tasks/FilterTab.h"
 #include "tasks/TaskCardModel.h"
-#include "tasks/TaskList.h"
+#include "tasks/TaskListView.h"
 #include "tasks/TodoManager.h"
 #include "timer/WorkTimer.h"
 #include "ui/common/ChangeWatcher.h"
@@ -16,7 +16,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -60,19 +59,9 @@ FocusTaskCard::FocusTaskCard(TodoManager &todoManager, AppState &appState, WorkT
     column->addLayout(tabs);
     column->addWidget(divider(this));
 
-    auto *scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The rows' controls take the focus; the area itself is no stop of its own.
-    scroll->setFocusPolicy(Qt::NoFocus);
-    // The rows sit on the this itself.
-    scroll->setStyleSheet(QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
-    m_taskList = new TaskList(m_todoManager, m_appState, m_clock, scroll);
+    m_taskList = new TaskListView(m_todoManager, m_appState, m_clock, this);
     m_taskList->setObjectName(QStringLiteral("taskList"));
-    m_taskList->setAutoFillBackground(false);
-    scroll->setWidget(m_taskList);
-    column->addWidget(scroll, 1);
+    column->addWidget(m_taskList, 1);
 
     m_inputDivider = divider(this);
     column->addWidget(m_inputDivider);
@@ -107,12 +96,20 @@ FocusTaskCard::FocusTaskCard(TodoManager &todoManager, AppState &appState, WorkT
     column->addWidget(m_newTaskRow);
     updateNewTaskRow();
 
-    auto *watcher = new ChangeWatcher([this] { refresh(); }, this);
-    watcher->watch(&todoManager);
-    watcher->watch(&appState);
-    watcher->watch(&workTimer);
-    watcher->watch(&settings, {"changed"});
-    refresh();
+    // The tasks themselves change through the task manager; everything else only moves the
+    // rows' clocks on, which needs no new list.
+    auto *tasks = new ChangeWatcher([this] { refreshTasks(); }, this);
+    tasks->watch(&todoManager, {"itemsChanged"});
+    auto *clocks = new ChangeWatcher([this] { refreshRows(); }, this);
+    clocks->watch(&todoManager, {"currentSessionSecondsChanged", "currentTaskIdChanged", "isTrackingChanged"});
+    clocks->watch(&appState);
+    clocks->watch(&workTimer);
+    clocks->watch(&settings, {"changed"});
+    refreshTasks();
+
+    setTabOrder(m_doneTab, m_taskList);
+    setTabOrder(m_taskList, m_newTaskField);
+    setTabOrder(m_newTaskField, m_addButton);
 }
 
 void FocusTaskCard::focusNewTaskField()
@@ -126,7 +123,8 @@ void FocusTaskCard::setShowingDone(bool showingDone)
     if (showingDone == m_showingDone)
         return;
     m_showingDone = showingDone;
-    refresh();
+    refreshTasks();
+    m_taskList->scrollToTop();
 }
 
 QString FocusTaskCard::newTaskTitle() const { return m_newTaskField->text(); }
@@ -147,7 +145,7 @@ void FocusTaskCard::updateNewTaskRow()
     m_addButton->setVisible(typed);
 }
 
-void FocusTaskCard::refresh()
+void FocusTaskCard::refreshTasks()
 {
     const QList<TodoItem> active = m_todoManager.activeItems();
     const QList<TodoItem> done = m_todoManager.doneItems();
@@ -158,11 +156,6 @@ void FocusTaskCard::refresh()
     m_taskList->setItems(m_showingDone ? done : active, !m_showingDone, TaskCardModel::emptyState(m_showingDone));
     m_inputDivider->setVisible(!m_showingDone);
     m_newTaskRow->setVisible(!m_showingDone);
-    // The Tab order follows the rows; it needs setting only when they change, not at every tick.
-    if (m_taskList->rows() == m_rowsInTabOrder)
-        return;
-    m_rowsInTabOrder = m_taskList->rows();
-    QWidget *lastRowStop = m_taskList->orderTabStops(m_doneTab);
-    setTabOrder(lastRowStop, m_newTaskField);
-    setTabOrder(m_newTaskField, m_addButton);
 }
+
+void FocusTaskCard::refreshRows() { m_taskList->refreshRows(); }

@@ -2,16 +2,13 @@
 
 #include "ui/common/widgets/CardFrame.h"
 
-#include <QList>
-
 class AppState;
 class FilterTab;
 class MainLoop;
 class QLineEdit;
 class SymbolButton;
 class SymbolLabel;
-class TaskList;
-class TaskRow;
+class TaskListView;
 class TodoManager;
 class UserSettings;
 class WorkTimer;
@@ -33,7 +30,8 @@ public:
     void focusNewTaskField();
 
 private:
-    void refresh();
+    void refreshTasks();
+    void refreshRows();
     void updateNewTaskRow();
 
     TodoManager &m_todoManager;
@@ -43,11 +41,10 @@ private:
 
     FilterTab *m_activeTab = nullptr;
     FilterTab *m_doneTab = nullptr;
-    TaskList *m_taskList = nullptr;
+    TaskListView *m_taskList = nullptr;
     QWidget *m_inputDivider = nullptr;
     QWidget *m_newTaskRow = nullptr;
     SymbolLabel *m_plus = nullptr;
     QLineEdit *m_newTaskField = nullptr;
     SymbolButton *m_addButton = nullptr;
-    QList<TaskRow *> m_rowsInTabOrder;
 };

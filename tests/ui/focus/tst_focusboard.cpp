@@ -3,11 +3,10 @@
 #include "ui/focus/FocusBoardContent.h"
 #include "ui/focus/FocusTaskCard.h"
 #include "ui/focus/tasks/FilterTab.h"
-#include "ui/focus/tasks/TaskList.h"
-#include "ui/focus/tasks/TaskRow.h"
+#include "ui/focus/tasks/TaskListModel.h"
+#include "ui/focus/tasks/TaskListView.h"
 
 #include <QAccessible>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -29,18 +28,38 @@ class FocusBoardTest : public QObject {
     std::unique_ptr<FakeApp> m_app;
     std::unique_ptr<FocusBoardContent> m_board;
 
+    TaskListView *list() const { return part<TaskListView>(m_board.get(), "taskList"); }
+
     QStringList rowTitles() const
     {
         QStringList titles;
-        for (TaskRow *row : part<TaskList>(m_board.get(), "taskList")->rows())
-            titles << row->item().title;
+        for (int row = 0; row < list()->taskModel().rowCount(); ++row)
+            titles << list()->taskModel().item(row).title;
         return titles;
     }
 
-    TaskRow *row(const QString &title) const
+    int row(const QString &title) const { return int(rowTitles().indexOf(title)); }
+
+    // The middle of a part of the task's row, in the list's viewport, once the rows are laid out.
+    QPoint at(const QString &title, QRect TaskRowLayout::*partOfRow) const
     {
-        const qsizetype at = rowTitles().indexOf(title);
-        return at < 0 ? nullptr : part<TaskList>(m_board.get(), "taskList")->rows()[at];
+        QCoreApplication::processEvents();
+        return (list()->rowLayout(row(title)).*partOfRow).center();
+    }
+
+    // The open rename field (an earlier one may still wait to be deleted).
+    QLineEdit *renameField() const
+    {
+        for (QLineEdit *field : list()->findChildren<QLineEdit *>("renameField")) {
+            if (field->isVisible())
+                return field;
+        }
+        return nullptr;
+    }
+
+    void click(const QString &title, QRect TaskRowLayout::*partOfRow) const
+    {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at(title, partOfRow));
     }
 
 private slots:
@@ -72,11 +91,11 @@ private slots:
 
     void tabsCountTheirRowsAndShowEmptyStates()
     {
-        QVERIFY(part<TaskList>(m_board.get(), "taskList")->isShowingEmptyState());
+        QVERIFY(list()->isShowingEmptyState());
         const QUuid a = m_app->addTask("A");
         m_app->addTask("B");
         QCOMPARE(part<FilterTab>(m_board.get(), "activeTab")->count(), 2);
-        QVERIFY(!part<TaskList>(m_board.get(), "taskList")->isShowingEmptyState());
+        QVERIFY(!list()->isShowingEmptyState());
 
         QTest::mouseClick(part<FilterTab>(m_board.get(), "doneTab"), Qt::LeftButton);
         QVERIFY(m_board->taskCard().showingDone());
@@ -93,43 +112,47 @@ private slots:
         for (const char *title : {"A", "B", "C", "D"})
             m_app->addTask(title);
         QCoreApplication::processEvents();
-        const QList<TaskRow *> rows = part<TaskList>(m_board.get(), "taskList")->rows();
         QSignalSpy changes(&m_app->todos, &TodoManager::itemsChanged);
         // From A's title, down past C's middle, dropped between C and D.
-        QWidget *grip = part<QLabel>(rows[0], "title");
-        const QPoint start = grip->rect().center();
-        const auto toGrip = [&](TaskRow *row, int dy) {
-            return grip->mapFromGlobal(row->mapToGlobal(QPoint(row->width() / 2, row->height() / 2 + dy)));
-        };
-        QTest::mousePress(grip, Qt::LeftButton, {}, start);
-        QTest::mouseMove(grip, start + QPoint(0, 3));
-        QTest::mouseMove(grip, toGrip(rows[1], 0));
-        QTest::mouseMove(grip, toGrip(rows[2], 4));
-        QTest::mouseRelease(grip, Qt::LeftButton, {}, toGrip(rows[2], 4));
+        QWidget *viewport = list()->viewport();
+        const QPoint start = at("A", &TaskRowLayout::title);
+        const QPoint dropAt = list()->rowLayout(row("C")).row.center() + QPoint(0, 4);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+        QTest::mouseMove(viewport, start + QPoint(0, 3));
+        QTest::mouseMove(viewport, list()->rowLayout(row("B")).row.center());
+        QTest::mouseMove(viewport, dropAt);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, dropAt);
         QCOMPARE(changes.count(), 1);
         QCOMPARE(m_app->titles(m_app->todos.items()), QStringList({"B", "C", "A", "D"}));
         QCOMPARE(rowTitles(), QStringList({"B", "C", "A", "D"}));
     }
 
-    void statusMarkCyclesTodoInProgressDoneAndBack()
+    void rowControlsCycleTheStatusAndDelete()
     {
         const QUuid id = m_app->addTask("Write report");
-        m_app->addTask("Next");
+        const QUuid next = m_app->addTask("Next");
         m_app->startPresent();
-        QTest::mouseClick(part<SymbolButton>(row("Write report"), "statusMark"), Qt::LeftButton);
+        click("Write report", &TaskRowLayout::statusMark);
         QCOMPARE(m_app->item(id).status, TodoStatus::inProgress);
-        QVERIFY(!part<QLabel>(row("Write report"), "activeBadge")->isHidden());
+        QVERIFY(list()->taskModel().rowModel(row("Write report")).showActiveBadge);
         // The row asked the state to follow: present, working, a current task, so the clock runs.
         QVERIFY(m_app->todos.isTracking());
-
-        QTest::mouseClick(part<SymbolButton>(row("Write report"), "statusMark"), Qt::LeftButton);
+        click("Write report", &TaskRowLayout::statusMark);
         QCOMPARE(m_app->item(id).status, TodoStatus::done);
-        QVERIFY(!row("Write report")); // it moved to the Done tab
+        QCOMPARE(row("Write report"), -1); // it moved to the Done tab
         m_board->taskCard().setShowingDone(true);
-        QCOMPARE(part<QLabel>(row("Write report"), "completion")->text(), "just now");
-        QTest::mouseClick(part<SymbolButton>(row("Write report"), "statusMark"), Qt::LeftButton);
+        QCOMPARE(list()->taskModel().rowModel(row("Write report")).completionText, "just now");
+        click("Write report", &TaskRowLayout::statusMark);
         QCOMPARE(m_app->item(id).status, TodoStatus::todo);
         QVERIFY(!m_app->item(id).completedAt);
+
+        m_board->taskCard().setShowingDone(false);
+        click("Next", &TaskRowLayout::focusButton);
+        QCOMPARE(m_app->item(next).status, TodoStatus::inProgress);
+        m_app->todos.setStatus(next, TodoStatus::done);
+        m_board->taskCard().setShowingDone(true);
+        click("Next", &TaskRowLayout::trashButton);
+        QCOMPARE(FakeApp::titles(m_app->todos.items()), QStringList({"Write report"}));
     }
 
     // Every action of the board from the keyboard, with a visible focus, each control named for
@@ -142,6 +165,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_board.get()));
         const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
             QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+            QCoreApplication::processEvents(); // a rename is committed once the key is handled
         };
         part<FilterTab>(m_board.get(), "activeTab")->setFocus(Qt::TabFocusReason);
         press(Qt::Key_Right);
@@ -150,31 +174,32 @@ private slots:
         press(Qt::Key_Left);
         QVERIFY(part<FilterTab>(m_board.get(), "activeTab")->isSelected());
 
-        // Tab goes on to the first row, whose controls show for the focus as for the mouse.
+        // Tab goes on to the list, whose current row shows its controls and the focus ring.
         press(Qt::Key_Tab);
-        const QImage unfocused = part<SymbolButton>(row("First"), "statusMark")->grab().toImage();
+        const QImage unfocused = list()->viewport()->grab().toImage();
         press(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), part<SymbolButton>(row("First"), "statusMark"));
-        QVERIFY(part<SymbolButton>(row("First"), "statusMark")->grab().toImage() != unfocused); // the focus shows
-        press(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), part<QPushButton>(row("First"), "focusButton"));
-        press(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), list());
+        QCOMPARE(list()->currentIndex().row(), row("First"));
+        QVERIFY(list()->viewport()->grab().toImage() != unfocused);
+        press(Qt::Key_Return); // the Focus button
         QCOMPARE(m_app->item(first).status, TodoStatus::inProgress);
 
-        QCOMPARE(QApplication::focusWidget(), part<SymbolButton>(row("First"), "statusMark")); // the task keeps it
         press(Qt::Key_Down, Qt::AltModifier); // moves the task, as a drag would
         QCOMPARE(FakeApp::titles(m_app->todos.activeItems()), (QStringList{"Second", "First"}));
+        QCOMPARE(list()->currentIndex().row(), row("First")); // the task stays the current row
         press(Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(FakeApp::titles(m_app->todos.activeItems()), (QStringList{"First", "Second"}));
         press(Qt::Key_Down);
-        QCOMPARE(QApplication::focusWidget(), part<SymbolButton>(row("Second"), "statusMark"));
+        QCOMPARE(list()->currentIndex().row(), row("Second"));
         press(Qt::Key_F2);
+        QCOMPARE(QApplication::focusWidget()->objectName(), "renameField");
         QTest::keyClicks(QApplication::focusWidget(), "Renamed");
         press(Qt::Key_Return);
         QCOMPARE(m_app->item(second).title, "Renamed");
-        QCOMPARE(QApplication::focusWidget(), part<SymbolButton>(row("Renamed"), "statusMark"));
+        QCOMPARE(QApplication::focusWidget(), list());
+        QCOMPARE(list()->currentIndex().row(), row("Renamed"));
         press(Qt::Key_Delete); // an open task is not deleted, as with the mouse
-        press(Qt::Key_Space);
+        press(Qt::Key_Space); // the status mark
         QCOMPARE(m_app->item(second).status, TodoStatus::inProgress);
 
         press(Qt::Key_N, Qt::ControlModifier);
@@ -182,7 +207,8 @@ private slots:
 
         m_board->taskCard().setShowingDone(true);
         m_app->todos.setStatus(first, TodoStatus::done);
-        part<SymbolButton>(row("First"), "statusMark")->setFocus(Qt::TabFocusReason);
+        list()->setFocus(Qt::TabFocusReason);
+        list()->setCurrentIndex(list()->taskModel().index(row("First")));
         press(Qt::Key_Delete);
         QVERIFY(m_app->todos.items().size() == 1 && m_app->item(second).status == TodoStatus::inProgress);
 
@@ -196,25 +222,35 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(part<FilterTab>(m_board.get(), "doneTab"))->role(),
                  QAccessible::PageTab);
         QVERIFY(QAccessible::queryAccessibleInterface(part<FilterTab>(m_board.get(), "doneTab"))->state().selected);
-        QCOMPARE(QAccessible::queryAccessibleInterface(part<TaskList>(m_board.get(), "taskList"))->role(),
-                 QAccessible::List);
+        m_board->taskCard().setShowingDone(false);
+        QAccessibleInterface *tasks = QAccessible::queryAccessibleInterface(list());
+        QCOMPARE(tasks->role(), QAccessible::List);
+        QCOMPARE(tasks->childCount(), 1);
+        QCOMPARE(tasks->child(0)->role(), QAccessible::ListItem);
+        QCOMPARE(tasks->child(0)->text(QAccessible::Name), "Renamed");
     }
 
     void renameCommitsTrimmedNewTitlesAndEscapeDiscards()
     {
         const QUuid id = m_app->addTask("Draft");
-        QTest::mouseDClick(part<QLabel>(row("Draft"), "title"), Qt::LeftButton);
-        QVERIFY(row("Draft")->isEditing());
-        part<QLineEdit>(row("Draft"), "renameField")->clear();
-        QTest::keyClicks(part<QLineEdit>(row("Draft"), "renameField"), "  Final\t");
-        QTest::keyClick(part<QLineEdit>(row("Draft"), "renameField"), Qt::Key_Return);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at("Draft", &TaskRowLayout::title));
+        QLineEdit *field = renameField();
+        QVERIFY(field);
+        field->clear();
+        QTest::keyClicks(field, "  Final ");
+        m_app->work(2); // the clock moving on leaves the typing alone
+        QCOMPARE(field->text(), "  Final ");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCoreApplication::processEvents();
         QCOMPARE(m_app->item(id).title, "Final");
-        QVERIFY(!row("Final")->isEditing());
+        QVERIFY(!list()->isRenaming());
 
-        row("Final")->startRenaming();
-        part<QLineEdit>(row("Final"), "renameField")->setText("Something else");
-        QTest::keyClick(part<QLineEdit>(row("Final"), "renameField"), Qt::Key_Escape);
-        QVERIFY(!row("Final")->isEditing());
+        list()->perform(id, TaskRowModel::Action::rename);
+        field = renameField();
+        field->setText("Something else");
+        QTest::keyClick(field, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QVERIFY(!list()->isRenaming());
         QCOMPARE(m_app->item(id).title, "Final");
     }
 };

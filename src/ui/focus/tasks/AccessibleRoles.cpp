@@ -37,10 +37,6 @@ QAccessibleInterface *roleFor(const QString &className, QObject *object)
         return nullptr;
     if (className == QLatin1String("FilterTab"))
         return new RoleAccessible(widget, QAccessible::PageTab);
-    if (className == QLatin1String("TaskRow"))
-        return new RoleAccessible(widget, QAccessible::ListItem);
-    if (className == QLatin1String("TaskList"))
-        return new RoleAccessible(widget, QAccessible::List);
     return nullptr;
 }
 
