@@ -2,6 +2,7 @@
 
 #include "ui/common/style/NamedColors.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -16,13 +17,29 @@ CardFrame::CardFrame(int cornerRadius, double shadowOpacity, int shadowRadius, i
     setContentsMargins(margin, margin, margin, margin);
 }
 
-void CardFrame::paintEvent(QPaintEvent *)
+void CardFrame::paintEvent(QPaintEvent *event)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (m_background.size() != size() * ratio || m_backgroundPalette != palette().cacheKey())
+        renderBackground();
     QPainter painter(this);
+    const QRect area = event->rect();
+    painter.drawPixmap(area, m_background,
+                       QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+}
+
+void CardFrame::renderBackground()
+{
+    const qreal ratio = devicePixelRatioF();
+    m_background = QPixmap(size() * ratio);
+    m_background.setDevicePixelRatio(ratio);
+    m_background.fill(Qt::transparent);
+    m_backgroundPalette = palette().cacheKey();
+    QPainter painter(&m_background);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF card = QRectF(contentsRect());
 
-    // A blur approximated by rings of falling strength, cheap enough to repaint every second.
+    // A blur approximated by rings of falling strength.
     painter.setPen(Qt::NoPen);
     for (int ring = m_shadowRadius; ring >= 1; --ring) {
         const double strength = m_shadowOpacity * (1.0 - double(ring) / (m_shadowRadius + 1)) * 2.0 / m_shadowRadius;

@@ -7,6 +7,9 @@
 #include <QHash>
 #include <QSet>
 
+#include <cmath>
+#include <utility>
+
 namespace {
 // Past this many added or removed rows the view is better off starting over.
 constexpr qsizetype kMostRowChanges = 64;
@@ -46,7 +49,11 @@ void TaskListModel::setItems(const QList<TodoItem> &items)
 {
     m_currentId = m_todoManager.currentTaskId();
     if (sameIds(m_items, items)) {
-        m_items = items;
+        const QList<TodoItem> before = std::exchange(m_items, items);
+        for (qsizetype row = 0; row < items.size(); ++row) {
+            if (!(before[row] == items[row]))
+                emit dataChanged(index(int(row)), index(int(row)));
+        }
         refreshShown();
         return;
     }
@@ -109,6 +116,7 @@ void TaskListModel::reorder(const QList<TodoItem> &items)
 
 void TaskListModel::refreshShown()
 {
+    const std::optional<QUuid> previousCurrent = m_currentId;
     m_currentId = m_todoManager.currentTaskId();
     bool heightsChanged = false;
     for (qsizetype row = 0; row < m_items.size(); ++row) {
@@ -118,8 +126,20 @@ void TaskListModel::refreshShown()
             heightsChanged = true;
         }
     }
-    if (!m_items.isEmpty())
+    // Only what can read differently is redrawn: the current task's running time, and the
+    // completion times, which count in minutes and more. A whole list redrawn every second
+    // would cost a full window update each time.
+    const auto minute = qint64(std::floor(m_clock.now().unixSeconds() / 60));
+    const bool completionsMoved = minute != m_shownMinute;
+    m_shownMinute = minute;
+    if (completionsMoved && !m_items.isEmpty()) {
         emit dataChanged(index(0), index(int(m_items.size()) - 1));
+    } else {
+        for (const auto &id : {previousCurrent, m_currentId}) {
+            if (const int row = id ? rowOf(*id) : -1; row >= 0)
+                emit dataChanged(index(row), index(row));
+        }
+    }
     if (heightsChanged)
         emit rowHeightsChanged();
 }

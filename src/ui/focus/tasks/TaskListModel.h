@@ -52,4 +52,5 @@ private:
     QList<TodoItem> m_items;
     std::vector<std::pair<bool, bool>> m_lines;
     std::optional<QUuid> m_currentId;
+    qint64 m_shownMinute = 0;
 };
