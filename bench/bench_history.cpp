@@ -1,6 +1,7 @@
 // Session history at ten years of heavy use: 100,000 records in sessions.json.
 // Measures reading the file, appending one record with its save, and one evaluation of
 // every figure the statistics screen shows. Run: build/bin/bench_history [runs]
+// (build/bin/bench_history --write FILE writes the generated history to FILE instead).
 #include "QuietPlatform.h"
 #include "Stopwatch.h"
 #include "stats/SessionCodec.h"
@@ -46,6 +47,12 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 5;
+    if (argc > 2 && QByteArrayView(argv[1]) == "--write") {
+        // The generated history alone, for measuring the whole program over it.
+        QFile out(QString::fromLocal8Bit(argv[2]));
+        QtMainLoop clock;
+        return out.open(QIODevice::WriteOnly) && out.write(*SessionCodec::encode(generateHistory(clock.now()))) > 0 ? 0 : 1;
+    }
 
     QTemporaryDir folder;
     bench::QuietPlatform quiet;

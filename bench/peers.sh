@@ -118,7 +118,7 @@ for round in $(seq "$rounds"); do
 done
 
 echo "$(date -u +%Y-%m-%d), $(nproc) cores, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo); $rounds rounds of ${seconds} s active and ${seconds} s idle; min / median"
-echo "| program | RSS MB | PSS MB | USS MB | CPU % active | CPU % idle | wake-ups/s active | wake-ups/s idle | start to tray s | threads |"
+echo "| program | RSS MB | PSS MB | USS MB | CPU % active | CPU % idle | wake-ups/s active | wake-ups/s idle | start to first window s | threads |"
 echo "|---|---|---|---|---|---|---|---|---|---|"
 for name in "${programs[@]}"; do
   awk -F'\t' -v n="$name" '
