@@ -3,6 +3,8 @@
 #include "storage/JsonRecordReader.h"
 #include "storage/JsonRecordWriter.h"
 
+#include <QSet>
+
 namespace {
 
 const RecordField<Session> kSessionFields[] = {
@@ -49,5 +51,18 @@ std::optional<QList<Session>> SessionCodec::decode(const QByteArray &bytes)
     RecordCollector sink(kSessionFields);
     if (!readJsonRecords(bytes, sink))
         return std::nullopt;
-    return std::move(sink.records);
+    QList<Session> sessions = std::move(sink.records);
+    // Years of history name a handful of tasks over and over: one copy of each title serves
+    // all its records, and the list keeps no room for records it will not hold.
+    QSet<QString> titles;
+    for (Session &session : sessions) {
+        if (!session.taskTitle)
+            continue;
+        if (const auto known = titles.constFind(*session.taskTitle); known != titles.cend())
+            session.taskTitle = *known;
+        else
+            titles.insert(*session.taskTitle);
+    }
+    sessions.squeeze();
+    return sessions;
 }
