@@ -9,6 +9,7 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <utility>
 
 StatsManager::StatsManager(Platform &platform, QObject *parent)
     : QObject(parent),
@@ -16,7 +17,8 @@ StatsManager::StatsManager(Platform &platform, QObject *parent)
       m_file(platform, QStringLiteral("sessions.json"), QStringLiteral("StatsManager"))
 {
     ensureDataDirectory();
-    loadSessions();
+    // Years of history take a tenth of a second to read: not before the program is on screen.
+    m_deferredLoad = platform.mainLoop.scheduleDelayed(kDeferredLoadDelay, [this] { loadSessions(); });
 }
 
 StatsManager &StatsManager::shared()
@@ -32,8 +34,10 @@ QList<DataNotice> StatsManager::dataNotices() const
     return DataNotice::about(m_file, QStringLiteral("history"), QStringLiteral("sessions"));
 }
 
-void StatsManager::loadSessions()
+void StatsManager::loadSessions() const
 {
+    if (std::exchange(m_loaded, true))
+        return;
     auto decoded = m_file.load(SessionCodec::decode);
     if (!decoded)
         return;
@@ -43,8 +47,15 @@ void StatsManager::loadSessions()
         m_startTimes.push_back(session.startTime.referenceSeconds());
 }
 
+const QList<Session> &StatsManager::sessions() const
+{
+    loadSessions();
+    return m_sessions;
+}
+
 void StatsManager::appendSession(const Session &session)
 {
+    loadSessions();
     m_sessions.append(session);
     m_startTimes.push_back(session.startTime.referenceSeconds());
     emit sessionsChanged();
@@ -53,7 +64,7 @@ void StatsManager::appendSession(const Session &session)
 
 void StatsManager::saveSessions()
 {
-    if (const auto bytes = SessionCodec::encode(m_sessions))
+    if (const auto bytes = SessionCodec::encode(sessions()))
         m_file.write(*bytes);
 }
 
@@ -61,6 +72,7 @@ Instant StatsManager::now() const { return m_platform.mainLoop.now(); }
 
 template <typename Visit> void StatsManager::forEachSessionOn(const CalendarDay &day, Visit visit) const
 {
+    loadSessions();
     for (std::size_t i = 0; i < m_startTimes.size(); ++i) {
         if (day.contains(Instant::fromReferenceSeconds(m_startTimes[i])))
             visit(m_sessions[static_cast<qsizetype>(i)]);

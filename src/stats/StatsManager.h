@@ -28,13 +28,15 @@ class StatsManager : public QObject {
     Q_PROPERTY(QList<Session> sessions READ sessions NOTIFY sessionsChanged)
 
 public:
-    // Creates the data folder and reads the history.
+    // Creates the data folder. The history is read a moment after start, once the tray and the
+    // window are up, or at its first use if that comes sooner.
     explicit StatsManager(Platform &platform, QObject *parent = nullptr);
+    static constexpr std::chrono::milliseconds kDeferredLoadDelay{500};
 
     static StatsManager &shared();
 
     // Oldest first, in order of appending.
-    const QList<Session> &sessions() const { return m_sessions; }
+    const QList<Session> &sessions() const;
 
     // Appends at the end of the history, announces it and saves.
     void appendSession(const Session &session);
@@ -68,17 +70,21 @@ signals:
     void sessionsChanged();
 
 private:
-    void loadSessions();
+    // Reads the history, once; every use of the records comes through here first.
+    void loadSessions() const;
     Instant now() const;
     // Calls `visit` with each session started on `day`, in history order.
     template <typename Visit> void forEachSessionOn(const CalendarDay &day, Visit visit) const;
     QList<Session> todaySessionsOfType(std::optional<SessionType> type) const;
 
     Platform &m_platform;
-    DataFile m_file;
-    QList<Session> m_sessions;
+    // Filled on first use (see loadSessions), so they change under const access.
+    mutable DataFile m_file;
+    mutable bool m_loaded = false;
+    ScheduledWorkHandle m_deferredLoad;
+    mutable QList<Session> m_sessions;
     // The start time of each session, in history order. Every figure scans the whole history
     // for a day's sessions; scanning this compact copy instead of the records keeps that fast
     // at hundreds of thousands of records.
-    std::vector<double> m_startTimes;
+    mutable std::vector<double> m_startTimes;
 };

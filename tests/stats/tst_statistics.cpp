@@ -256,6 +256,7 @@ void StatisticsTest::unreadableFileIsKeptAsideAndHistoryStartsEmpty()
     // Another unreadable file in the same second never replaces the one kept.
     writeFile(sessionsPath(fake), "second");
     StatsManager second(fake.platform());
+    QVERIFY(second.sessions().isEmpty());
     QCOMPARE(readFile(sessionsPath(fake) + QStringLiteral(".unreadable-20261206-091500-2")), QByteArray("second"));
 }
 

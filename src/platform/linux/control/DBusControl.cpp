@@ -13,8 +13,7 @@ constexpr qint64 kDueAtSlackSeconds = 2;
 DBusControl::DBusControl(RemoteControl &control, QDBusConnection connection, QObject *parent)
     : QObject(parent),
       m_control(control),
-      m_connection(std::move(connection)),
-      m_announced(control.status())
+      m_connection(std::move(connection))
 {
     m_connection.registerObject(kPath, this,
                                 QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportAllProperties);
@@ -28,23 +27,38 @@ DBusControl::~DBusControl()
     m_connection.unregisterObject(kPath);
 }
 
+const RemoteControl::Status &DBusControl::announced() const
+{
+    if (!m_announced)
+        m_announced = m_control.status();
+    return *m_announced;
+}
+
+RemoteControl::Status DBusControl::read() const
+{
+    announced();
+    return m_control.status();
+}
+
 void DBusControl::announceChanges()
 {
+    if (!m_announced)
+        return; // nobody has read anything yet
     RemoteControl::Status now = m_control.status();
-    if (std::abs(now.dueAt - m_announced.dueAt) <= kDueAtSlackSeconds && now.dueAt != 0 && m_announced.dueAt != 0)
-        now.dueAt = m_announced.dueAt;
+    if (std::abs(now.dueAt - m_announced->dueAt) <= kDueAtSlackSeconds && now.dueAt != 0 && m_announced->dueAt != 0)
+        now.dueAt = m_announced->dueAt;
     QVariantMap changed;
-    if (now.state != m_announced.state)
+    if (now.state != m_announced->state)
         changed.insert(QStringLiteral("State"), now.state);
-    if (now.phaseSeconds != m_announced.phaseSeconds)
+    if (now.phaseSeconds != m_announced->phaseSeconds)
         changed.insert(QStringLiteral("PhaseSeconds"), qlonglong(now.phaseSeconds));
-    if (now.dueAt != m_announced.dueAt)
+    if (now.dueAt != m_announced->dueAt)
         changed.insert(QStringLiteral("DueAt"), qlonglong(now.dueAt));
-    if (now.completedSessionsToday != m_announced.completedSessionsToday)
+    if (now.completedSessionsToday != m_announced->completedSessionsToday)
         changed.insert(QStringLiteral("CompletedSessionsToday"), qlonglong(now.completedSessionsToday));
-    if (now.currentTask != m_announced.currentTask)
+    if (now.currentTask != m_announced->currentTask)
         changed.insert(QStringLiteral("CurrentTask"), now.currentTask);
-    if (now.presence != m_announced.presence)
+    if (now.presence != m_announced->presence)
         changed.insert(QStringLiteral("Presence"), now.presence);
     m_announced = now;
     if (changed.isEmpty())

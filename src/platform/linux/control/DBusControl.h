@@ -6,6 +6,8 @@
 #include <QDBusContext>
 #include <QObject>
 
+#include <optional>
+
 // The program on the session bus: org.pelmix.Pelmix, object /org/pelmix/Pelmix, interface
 // org.pelmix.Pelmix1 (docs/dbus.md). Properties announce a change with PropertiesChanged when
 // their value changes, never for the countdown itself: SecondsLeft is read, DueAt announced.
@@ -55,13 +57,13 @@ public:
     DBusControl(RemoteControl &control, QDBusConnection connection, QObject *parent = nullptr);
     ~DBusControl() override;
 
-    QString state() const { return m_control.status().state; }
-    qlonglong secondsLeft() const { return m_control.status().secondsLeft; }
-    qlonglong phaseSeconds() const { return m_control.status().phaseSeconds; }
-    qlonglong dueAt() const { return m_announced.dueAt; }
-    qlonglong completedSessionsToday() const { return m_control.status().completedSessionsToday; }
-    QString currentTask() const { return m_control.status().currentTask; }
-    QString presence() const { return m_control.status().presence; }
+    QString state() const { return read().state; }
+    qlonglong secondsLeft() const { return read().secondsLeft; }
+    qlonglong phaseSeconds() const { return read().phaseSeconds; }
+    qlonglong dueAt() const { return announced().dueAt; }
+    qlonglong completedSessionsToday() const { return read().completedSessionsToday; }
+    QString currentTask() const { return read().currentTask; }
+    QString presence() const { return read().presence; }
 
 public slots:
     Q_SCRIPTABLE void TakeBreak();
@@ -72,8 +74,14 @@ public slots:
 
 private:
     void announceChanges();
+    // What changes are told against. Taken when a client first reads a property, not at
+    // start: a client that has read nothing holds nothing a change could make stale, and the
+    // status needs the history, which is read once the program is on screen.
+    const RemoteControl::Status &announced() const;
+    // The status now, for a property read; the first read also sets what changes are told against.
+    RemoteControl::Status read() const;
 
     RemoteControl &m_control;
     QDBusConnection m_connection;
-    RemoteControl::Status m_announced;
+    mutable std::optional<RemoteControl::Status> m_announced;
 };
