@@ -76,15 +76,11 @@ int main(int argc, char *argv[])
     const size_t after = heapInUse();
     const qsizetype sessions = app.stats.sessions().size() - sessionsBefore;
 
-    // A session as the history holds it, measured: the heap for a copy of the newest records.
+    // The new records as the history holds them (titles shared): the heap for a copy of them.
     const size_t bare = heapInUse();
-    auto copies = std::make_unique<QList<Session>>();
-    for (qsizetype i = app.stats.sessions().size() - sessions; i < app.stats.sessions().size(); ++i) {
-        Session copy = app.stats.sessions()[i];
-        copy.taskTitle = copy.taskTitle ? std::optional<QString>(QString(copy.taskTitle->data(), copy.taskTitle->size()))
-                                        : std::nullopt;
-        copies->append(copy);
-    }
+    QList<Session> copies;
+    for (qsizetype i = app.stats.sessions().size() - sessions; i < app.stats.sessions().size(); ++i)
+        copies.append(app.stats.sessions()[i]);
     const double historyPerCycle = double(heapInUse() - bare) / cycles;
 
     const double perCycle = (double(after) - double(before)) / cycles;

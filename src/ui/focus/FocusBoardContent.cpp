@@ -14,7 +14,7 @@ FocusBoardContent::FocusBoardContent(TodoManager &todoManager, AppState &appStat
                                      QWidget *parent)
     : QWidget(parent),
       m_statusCard(new FocusStatusCard(todoManager, workTimer, activityMonitor, settings, this)),
-      m_taskCard(new FocusTaskCard(todoManager, appState, workTimer, settings, clock, this))
+      m_taskCard(new FocusTaskCard(todoManager, appState, workTimer, clock, this))
 {
     setWindowTitle(QStringLiteral("Focus"));
     auto *column = new QVBoxLayout(this);

@@ -1,7 +1,6 @@
 #include "FocusTaskCard.h"
 
 #include "appstate/AppState.h"
-#include "settings/UserSettings.h"
 #include "tasks/FilterTab.h"
 #include "tasks/TaskCardModel.h"
 #include "tasks/TaskListView.h"
@@ -32,7 +31,7 @@ QFrame *divider(QWidget *parent)
 
 } // namespace
 
-FocusTaskCard::FocusTaskCard(TodoManager &todoManager, AppState &appState, WorkTimer &workTimer, UserSettings &settings,
+FocusTaskCard::FocusTaskCard(TodoManager &todoManager, AppState &appState, WorkTimer &workTimer,
                              const MainLoop &clock, QWidget *parent)
     : CardFrame(12, 0.06, 4, 1, parent),
       m_todoManager(todoManager),
@@ -102,9 +101,7 @@ FocusTaskCard::FocusTaskCard(TodoManager &todoManager, AppState &appState, WorkT
     tasks->watch(&todoManager, {"itemsChanged"});
     auto *clocks = new ChangeWatcher([this] { refreshRows(); }, this);
     clocks->watch(&todoManager, {"currentSessionSecondsChanged", "currentTaskIdChanged", "isTrackingChanged"});
-    clocks->watch(&appState);
     clocks->watch(&workTimer);
-    clocks->watch(&settings, {"changed"});
     refreshTasks();
 
     setTabOrder(m_doneTab, m_taskList);

@@ -10,7 +10,6 @@ class SymbolButton;
 class SymbolLabel;
 class TaskListView;
 class TodoManager;
-class UserSettings;
 class WorkTimer;
 
 // The focus board's lower card: the Active and Done tabs, the rows of the chosen one and, on
@@ -18,7 +17,7 @@ class WorkTimer;
 class FocusTaskCard : public CardFrame {
     Q_OBJECT
 public:
-    FocusTaskCard(TodoManager &todoManager, AppState &appState, WorkTimer &workTimer, UserSettings &settings,
+    FocusTaskCard(TodoManager &todoManager, AppState &appState, WorkTimer &workTimer,
                   const MainLoop &clock, QWidget *parent = nullptr);
 
     bool showingDone() const { return m_showingDone; }

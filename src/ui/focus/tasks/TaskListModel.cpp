@@ -47,13 +47,17 @@ std::pair<bool, bool> TaskListModel::linesOf(const TodoItem &item) const
 
 void TaskListModel::setItems(const QList<TodoItem> &items)
 {
-    m_currentId = m_todoManager.currentTaskId();
     if (sameIds(m_items, items)) {
         const QList<TodoItem> before = std::exchange(m_items, items);
+        bool heightsChanged = false;
         for (qsizetype row = 0; row < items.size(); ++row) {
-            if (!(before[row] == items[row]))
-                emit dataChanged(index(int(row)), index(int(row)));
+            if (before[row] == items[row])
+                continue;
+            emit dataChanged(index(int(row)), index(int(row)));
+            heightsChanged |= linesOf(before[row]) != linesOf(items[row]);
         }
+        if (heightsChanged)
+            emit rowHeightsChanged();
         refreshShown();
         return;
     }
@@ -63,20 +67,18 @@ void TaskListModel::setItems(const QList<TodoItem> &items)
     if (changes > kMostRowChanges) {
         beginResetModel();
         m_items = items;
-        m_lines.clear();
-        for (const TodoItem &item : std::as_const(m_items))
-            m_lines.push_back(linesOf(item));
         endResetModel();
+        refreshShown();
         return;
     }
     // Rows out, then rows in, each where it falls among the rows already there; whatever order
-    // is left to mend is a move of rows the view keeps track of.
+    // is left to mend is a move of rows the view keeps track of. The view lays the rows out
+    // again after each of these.
     for (qsizetype row = m_items.size() - 1; row >= 0; --row) {
         if (after.contains(m_items[row].id))
             continue;
         beginRemoveRows({}, int(row), int(row));
         m_items.removeAt(row);
-        m_lines.erase(m_lines.begin() + row);
         endRemoveRows();
     }
     for (qsizetype at = 0; at < items.size(); ++at) {
@@ -85,12 +87,14 @@ void TaskListModel::setItems(const QList<TodoItem> &items)
         const qsizetype row = qMin(at, m_items.size());
         beginInsertRows({}, int(row), int(row));
         m_items.insert(row, items[at]);
-        m_lines.insert(m_lines.begin() + row, linesOf(items[at]));
         endInsertRows();
     }
     if (!sameIds(m_items, items))
         reorder(items);
+    // The rows that stayed may have changed too.
     m_items = items;
+    if (!m_items.isEmpty())
+        emit dataChanged(index(0), index(int(m_items.size()) - 1));
     refreshShown();
 }
 
@@ -108,24 +112,12 @@ void TaskListModel::reorder(const QList<TodoItem> &items)
         to.append(this->index(rowOfId.value(m_items[index.row()].id)));
     changePersistentIndexList(from, to);
     m_items = items;
-    m_lines.clear();
-    for (const TodoItem &item : std::as_const(m_items))
-        m_lines.push_back(linesOf(item));
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void TaskListModel::refreshShown()
 {
-    const std::optional<QUuid> previousCurrent = m_currentId;
-    m_currentId = m_todoManager.currentTaskId();
-    bool heightsChanged = false;
-    for (qsizetype row = 0; row < m_items.size(); ++row) {
-        const auto lines = linesOf(m_items[row]);
-        if (lines != m_lines[row]) {
-            m_lines[row] = lines;
-            heightsChanged = true;
-        }
-    }
+    const std::optional<QUuid> previousCurrent = std::exchange(m_currentId, m_todoManager.currentTaskId());
     // Only what can read differently is redrawn: the current task's running time, and the
     // completion times, which count in minutes and more. A whole list redrawn every second
     // would cost a full window update each time.
@@ -140,7 +132,8 @@ void TaskListModel::refreshShown()
                 emit dataChanged(index(row), index(row));
         }
     }
-    if (heightsChanged)
+    // The current task always shows its focus line: a new current task may change two heights.
+    if (previousCurrent != m_currentId)
         emit rowHeightsChanged();
 }
 
@@ -159,7 +152,7 @@ TaskRowModel TaskListModel::rowModel(int row) const
     return TaskRowModel::make(inputs);
 }
 
-std::pair<bool, bool> TaskListModel::lines(int row) const { return m_lines.at(row); }
+std::pair<bool, bool> TaskListModel::lines(int row) const { return linesOf(m_items.at(row)); }
 
 int TaskListModel::rowOf(const QUuid &id) const
 {

@@ -6,7 +6,6 @@
 #include <QAbstractListModel>
 #include <QList>
 
-#include <vector>
 
 class MainLoop;
 class TodoManager;
@@ -44,13 +43,11 @@ signals:
 private:
     bool isCurrent(const TodoItem &item) const;
     std::pair<bool, bool> linesOf(const TodoItem &item) const;
-    void replaceWithoutMoves(const QList<TodoItem> &items);
     void reorder(const QList<TodoItem> &items);
 
     TodoManager &m_todoManager;
     const MainLoop &m_clock;
     QList<TodoItem> m_items;
-    std::vector<std::pair<bool, bool>> m_lines;
     std::optional<QUuid> m_currentId;
     qint64 m_shownMinute = 0;
 };

@@ -21,6 +21,13 @@ void drawSymbol(QPainter &painter, const QRect &area, const QString &symbol, int
     painter.setPen(color);
     painter.drawText(area, Qt::AlignCenter, SymbolGlyphs::glyph(symbol));
 }
+// The title on one line, cut short with an ellipsis where it does not fit.
+QString shownTitle(const QString &title, const QFont &font, int width)
+{
+    QString plain = title;
+    plain.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return QFontMetrics(font).elidedText(plain, Qt::ElideRight, width);
+}
 } // namespace
 
 TaskRowDelegate::TaskRowDelegate(TaskListModel &model, QObject *parent) : QStyledItemDelegate(parent), m_model(model) {}
@@ -41,13 +48,6 @@ void TaskRowDelegate::setPressed(const QPersistentModelIndex &index, TaskRowLayo
 {
     m_pressedIndex = index;
     m_pressedPart = part;
-}
-
-QString TaskRowDelegate::shownTitle(const QString &title, int width) const
-{
-    QString plain = title;
-    plain.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return QFontMetrics(m_metrics->titleFont).elidedText(plain, Qt::ElideRight, width);
 }
 
 void TaskRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
@@ -74,7 +74,7 @@ void TaskRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     painter->setFont(titleFont);
     painter->setPen(colour(row.titleColor));
     painter->drawText(parts.title, Qt::AlignLeft | Qt::AlignVCenter,
-                      shownTitle(m_model.item(index.row()).title, parts.title.width()));
+                      shownTitle(m_model.item(index.row()).title, titleFont, parts.title.width()));
 
     if (!parts.clock.isEmpty())
         drawSymbol(*painter, parts.clock, QStringLiteral("clock"), TaskRowMetrics::kClockSize,
@@ -166,7 +166,7 @@ bool TaskRowDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, cons
     // The whole title, where the row had to cut it short.
     const QRect title = layout(*view, option.rect, index.row(), true).title;
     const QString full = m_model.item(index.row()).title;
-    if (title.contains(event->pos()) && shownTitle(full, title.width()) != full)
+    if (title.contains(event->pos()) && shownTitle(full, metrics(*view).titleFont, title.width()) != full)
         QToolTip::showText(event->globalPos(), full, view->viewport(), title);
     else
         QToolTip::hideText();

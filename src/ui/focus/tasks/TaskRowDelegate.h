@@ -37,7 +37,6 @@ public:
 
 private:
     const TaskRowMetrics &metrics(const QWidget &view) const;
-    QString shownTitle(const QString &title, int width) const;
 
     TaskListModel &m_model;
     mutable std::optional<TaskRowMetrics> m_metrics;

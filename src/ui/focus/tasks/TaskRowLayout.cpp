@@ -3,7 +3,8 @@
 #include "ui/common/style/Fonts.h"
 
 #include <QFontMetrics>
-#include <QPushButton>
+#include <QStyle>
+#include <QWidget>
 #include <QStyleOptionButton>
 
 #include <algorithm>
@@ -18,11 +19,15 @@ TaskRowMetrics TaskRowMetrics::measure(const QWidget &view)
     metrics.titleHeight = QFontMetrics(metrics.titleFont).height();
     metrics.captionHeight = qMax(QFontMetrics(metrics.captionFont).height(), kClockSize);
 
-    // The button the style would make, so the painted one has the desktop's own size.
-    QPushButton button(QStringLiteral("Focus"));
-    button.setFont(metrics.buttonFont);
-    button.setStyle(view.style());
-    metrics.focusButton = button.sizeHint().boundedTo(QSize(kHoverBoxWidth - kTrashSize - 6, 64));
+    // The size the style gives a push button with this text, so the painted one looks native.
+    QStyleOptionButton button;
+    button.initFrom(&view);
+    button.text = QStringLiteral("Focus");
+    button.fontMetrics = QFontMetrics(metrics.buttonFont);
+    const QSize label(button.fontMetrics.horizontalAdvance(button.text), qMax(button.fontMetrics.height(), 14));
+    metrics.focusButton = view.style()
+                              ->sizeFromContents(QStyle::CT_PushButton, &button, label, &view)
+                              .boundedTo(QSize(kHoverBoxWidth - kTrashSize - 6, 64));
 
     const QFontMetrics badge(metrics.badgeFont);
     metrics.badge = QSize(badge.horizontalAdvance(QStringLiteral("ACTIVE")) + 12, badge.height() + 4);
