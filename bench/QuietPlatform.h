@@ -8,6 +8,7 @@
 #include "platform/LoginItem.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
+#include "platform/HoldSources.h"
 #include "platform/SessionEvents.h"
 #include "platform/tray/StatusItem.h"
 #include "platform/tray/TrayHost.h"
@@ -84,6 +85,7 @@ struct QuietPlatform {
     NoDesktop desktop;
     NoNotifications notifications;
     SessionEvents sessionEvents;
+    HoldSources holdSources;
     NoTrayHost trayHost;
     Platform platform{.mainLoop = mainLoop,
                       .log = log,
@@ -94,7 +96,8 @@ struct QuietPlatform {
                       .desktop = desktop,
                       .notifications = notifications,
                       .sessionEvents = sessionEvents,
-                      .trayHost = trayHost};
+                      .trayHost = trayHost,
+                      .holdSources = holdSources};
 
     QuietPlatform() { locations.ensureDataFolder(); }
 };

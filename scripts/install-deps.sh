@@ -17,6 +17,7 @@ packages=(
   imagemagick xfce4-panel lxqt-panel mate-panel mate-indicator-applet ayatana-indicator-application
   dconf-cli dconf-service sway grim weston gnome-shell gnome-shell-extension-appindicator python3-gi
   kwin-wayland libfaketime
+  libpipewire-0.3-dev libglib2.0-dev pipewire pipewire-bin wireplumber wmctrl dunst
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "AppState.h"
 
 #include "activity/ActivityMonitor.h"
+#include "hold/BreakHold.h"
 #include "notifications/NotificationManager.h"
 #include "platform/Logger.h"
 #include "platform/Platform.h"
@@ -15,6 +16,7 @@ AppState::AppState(Platform &platform, StatsManager &stats, TodoManager &todos, 
       m_platform(platform),
       m_activityMonitor(std::make_unique<ActivityMonitor>(platform, settings)),
       m_workTimer(std::make_unique<WorkTimer>(platform, settings, stats, todos, notifications)),
+      m_breakHold(std::make_unique<BreakHold>(platform, settings)),
       m_statsManager(stats),
       m_todoManager(todos),
       m_settings(settings),

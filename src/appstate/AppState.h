@@ -9,6 +9,7 @@
 #include <optional>
 
 class ActivityMonitor;
+class BreakHold;
 class NotificationManager;
 class StatsManager;
 class TodoManager;
@@ -35,6 +36,7 @@ public:
 
     ActivityMonitor &activityMonitor() const { return *m_activityMonitor; }
     WorkTimer &workTimer() const { return *m_workTimer; }
+    BreakHold &breakHold() const { return *m_breakHold; }
     StatsManager &statsManager() const { return m_statsManager; }
     TodoManager &todoManager() const { return m_todoManager; }
     UserSettings &settings() const { return m_settings; }
@@ -73,6 +75,7 @@ private:
     Platform &m_platform;
     std::unique_ptr<ActivityMonitor> m_activityMonitor;
     std::unique_ptr<WorkTimer> m_workTimer;
+    std::unique_ptr<BreakHold> m_breakHold;
     StatsManager &m_statsManager;
     TodoManager &m_todoManager;
     UserSettings &m_settings;

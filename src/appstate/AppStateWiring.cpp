@@ -4,9 +4,11 @@
 
 #include "PublishedValue.h"
 #include "activity/ActivityMonitor.h"
+#include "hold/BreakHold.h"
 #include "notifications/DataNoticeNotifier.h"
 #include "notifications/NotificationManager.h"
 #include "platform/Desktop.h"
+#include "platform/HoldSources.h"
 #include "platform/Platform.h"
 #include "settings/UserSettings.h"
 #include "stats/StatsManager.h"
@@ -40,7 +42,13 @@ void AppState::installWiring()
                                          [this](TimerState state) {
                                              syncTaskTracking();
                                              m_activityMonitor->setBreakMode(state == TimerState::breakWaiting);
+                                             m_platform.holdSources.setBreakDue(state != TimerState::working);
                                          });
+
+    // A hold that starts with a break already due stops its repeats at once.
+    connect(m_breakHold.get(), &BreakHold::heldChanged, this,
+            [this] { m_workTimer->setRemindersHeld(m_breakHold->held()); });
+    m_workTimer->setRemindersHeld(m_breakHold->held());
 
     subscribeDroppingRepeats<bool>(loop, m_workTimer.get(), &WorkTimer::trackingPausedChanged,
                                    &WorkTimer::trackingPaused, this,
@@ -102,5 +110,6 @@ void AppState::scheduleSettingsSync()
     m_settingsSyncDebounceTask = m_platform.mainLoop.scheduleDelayed(kSettingsSyncDelay, [this] {
         m_activityMonitor->setIdleThresholdSeconds(m_settings.idleTimeout());
         m_workTimer->applySettings();
+        m_breakHold->applySettings();
     });
 }

@@ -2,6 +2,7 @@
 
 class DataLocations;
 class Desktop;
+class HoldSources;
 class InputMonitoring;
 class Logger;
 class LoginItem;
@@ -24,6 +25,7 @@ struct Platform {
     NotificationCenter &notifications;
     SessionEvents &sessionEvents;
     TrayHost &trayHost;
+    HoldSources &holdSources;
 
     // The services the process-wide shared instances are built with.
     static Platform &current();

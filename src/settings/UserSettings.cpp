@@ -123,6 +123,26 @@ void UserSettings::setDeveloperModeEnabled(bool on) { write("developerModeEnable
 void UserSettings::setBlurEnabled(bool on) { write("blurEnabled", on); }
 void UserSettings::setHasCompletedOnboarding(bool done) { write("hasCompletedOnboarding", done); }
 
+const char *UserSettings::holdKey(HoldSources::Source source)
+{
+    switch (source) {
+    case HoldSources::Source::camera:
+        return "holdWhileCamera";
+    case HoldSources::Source::microphone:
+        return "holdWhileMicrophone";
+    case HoldSources::Source::screenShared:
+        return "holdWhileScreenShared";
+    case HoldSources::Source::fullScreen:
+        return "holdWhileFullScreen";
+    case HoldSources::Source::doNotDisturb:
+        break;
+    }
+    return "holdWhileDoNotDisturb";
+}
+
+bool UserSettings::holdsWhile(HoldSources::Source source) const { return readBool(holdKey(source), true); }
+void UserSettings::setHoldsWhile(HoldSources::Source source, bool on) { write(holdKey(source), on); }
+
 bool UserSettings::isLongBreakDue() const
 {
     const qint64 completed = completedSessionsToday();
@@ -169,6 +189,8 @@ void UserSettings::resetToDefaults()
     updateLaunchAtLogin();
     setDeveloperModeEnabled(false);
     setBlurEnabled(true);
+    for (const HoldSources::Source source : HoldSources::kAllSources)
+        setHoldsWhile(source, true);
 }
 
 void UserSettings::updateLaunchAtLogin()

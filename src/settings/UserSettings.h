@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HoldSources.h"
+
 #include <QObject>
 
 struct Platform;
@@ -49,6 +51,8 @@ public:
     bool developerModeEnabled() const;
     bool blurEnabled() const;
     bool hasCompletedOnboarding() const;
+    // Whether reminders wait while `source` says the user is busy; on unless switched off.
+    bool holdsWhile(HoldSources::Source source) const;
     qint64 completedSessionsToday() const;
     double lastSessionDate() const;
 
@@ -62,6 +66,7 @@ public:
     void setDeveloperModeEnabled(bool on);
     void setBlurEnabled(bool on);
     void setHasCompletedOnboarding(bool done);
+    void setHoldsWhile(HoldSources::Source source, bool on);
 
     bool isLongBreakDue() const;
 
@@ -80,6 +85,7 @@ private:
     // The stored number, brought into [minimum, maximum]; the fallback when absent or no number.
     qint64 readInteger(const char *key, qint64 fallback, qint64 minimum, qint64 maximum) const;
     bool readBool(const char *key, bool fallback) const;
+    static const char *holdKey(HoldSources::Source source);
     void write(const char *key, const QVariant &value);
 
     Platform &m_platform;

@@ -191,6 +191,7 @@ void WorkTimer::endBreak()
         recordSession(*m_breakSessionStartTime, m_platform.mainLoop.now(), m_breakSeconds, SessionType::breakSession,
                       true, std::nullopt);
     m_breakSessionStartTime.reset();
+    m_heldReminder.reset();
     sendNotification(QStringLiteral("Break complete!"), QStringLiteral("Welcome back! Ready to work"));
     publish(m_state, TimerState::working, &WorkTimer::stateChanged);
     publish(m_workSeconds, 0, &WorkTimer::workSecondsChanged);
@@ -287,7 +288,35 @@ void WorkTimer::remindBreak()
         title = QStringLiteral("Time for a break!");
         body = QStringLiteral("Step away from the computer for %1 min").arg(m_breakDurationSeconds / 60);
     }
+    deliverReminder(title, body);
+}
+
+void WorkTimer::deliverReminder(const QString &title, const QString &body)
+{
+    if (m_remindersHeld) {
+        m_heldReminder = {title, body};
+        return;
+    }
     m_notifications.sendNotification(title, body, true);
+}
+
+void WorkTimer::setRemindersHeld(bool held)
+{
+    if (m_remindersHeld == held)
+        return;
+    m_remindersHeld = held;
+    if (held) {
+        invalidate(m_nagTimer);
+        return;
+    }
+    if (m_state == TimerState::working) {
+        m_heldReminder.reset();
+        return;
+    }
+    if (auto reminder = std::exchange(m_heldReminder, std::nullopt))
+        m_notifications.sendNotification(reminder->first, reminder->second, true);
+    if (m_state == TimerState::breakWaiting && m_isPresent)
+        startNagTimer();
 }
 
 void WorkTimer::sendStepAway()
@@ -298,7 +327,7 @@ void WorkTimer::sendStepAway()
 
 void WorkTimer::startNagTimer()
 {
-    if (m_nagTimer || m_snoozeActive)
+    if (m_nagTimer || m_snoozeActive || m_remindersHeld)
         return;
     sendStepAway();
     m_nagTimer = scheduleTicks(kNagIntervalSeconds, &WorkTimer::nagTick);
@@ -310,6 +339,8 @@ void WorkTimer::snooze(qint64 minutes)
 {
     m_platform.log.line(QStringLiteral("WorkTimer: Snooze triggered for %1 minutes").arg(minutes));
     invalidate(m_nagTimer);
+    // The snooze is the user's answer to the reminder a hold kept back.
+    m_heldReminder.reset();
     publish(m_snoozeActive, true, &WorkTimer::snoozeActiveChanged);
     publish(m_snoozeSecondsRemaining, Durations::multiply(std::max<qint64>(0, minutes), 60),
             &WorkTimer::snoozeSecondsRemainingChanged);

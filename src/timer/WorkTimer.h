@@ -65,6 +65,9 @@ public:
     void recordOpenSessions();
     void snooze(qint64 minutes);
     void takeBreakFromSnooze();
+    // While held, the break still comes due but its reminder and the "Step away!" repeats
+    // wait; on release the reminder that waited comes.
+    void setRemindersHeld(bool held);
 
     // Called each time a new work session starts.
     std::function<void()> onSessionStart;
@@ -106,6 +109,7 @@ private:
     void snoozeTick();
     void endSnooze();
     void sendStepAway();
+    void deliverReminder(const QString &title, const QString &body);
     qint64 shortBreakLength() const;
     qint64 longBreakLength() const;
 
@@ -142,6 +146,9 @@ private:
     bool m_isPresent = false;
     BreakType m_currentBreakType = BreakType::shortBreak;
     bool m_snoozeActive = false;
+    bool m_remindersHeld = false;
+    // The break reminder a hold kept back: its title and text.
+    std::optional<std::pair<QString, QString>> m_heldReminder;
     qint64 m_snoozeSecondsRemaining = 0;
     ScheduledWorkHandle m_timer;
     ScheduledWorkHandle m_nagTimer;

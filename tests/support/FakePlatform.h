@@ -8,6 +8,7 @@
 #include "platform/LoginItem.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
+#include "platform/HoldSources.h"
 #include "platform/SessionEvents.h"
 #include "platform/tray/StatusItem.h"
 #include "platform/tray/TrayHost.h"
@@ -184,7 +185,8 @@ public:
     explicit FakePlatform(NotificationCenter *notificationCenter = nullptr)
         : m_platform(std::make_unique<Platform>(
               Platform{mainLoop, log, *preferences, locations, input, loginItem, desktop,
-                       notificationCenter ? *notificationCenter : notifications, sessionEvents, trayHost}))
+                       notificationCenter ? *notificationCenter : notifications, sessionEvents, trayHost,
+                       holdSources}))
     {}
 
     Platform &platform() { return *m_platform; }
@@ -205,6 +207,7 @@ public:
     FakeDesktop desktop;
     FakeNotificationCenter notifications{mainLoop};
     SessionEvents sessionEvents;
+    HoldSources holdSources;
     FakeTrayHost trayHost;
 
 private:

@@ -1,5 +1,7 @@
 #include "LinuxPlatform.h"
 
+#include "platform/HoldSources.h"
+#include "platform/linux/hold/HoldWatches.h"
 #include "platform/linux/input/SessionInputMonitoring.h"
 #include "platform/linux/notifications/FreedesktopNotifications.h"
 #include "platform/linux/session/DBusSessionEvents.h"
@@ -25,6 +27,8 @@ struct LinuxPlatform::Services {
     FreedesktopNotifications notifications;
     DBusSessionEvents sessionEvents{QDBusConnection::systemBus(), QDBusConnection::sessionBus()};
     DesktopTrayHost trayHost;
+    HoldSources holdSources;
+    HoldWatches holdWatches{holdSources, mainLoop, QDBusConnection::sessionBus()};
 };
 
 LinuxPlatform::LinuxPlatform()
@@ -32,7 +36,8 @@ LinuxPlatform::LinuxPlatform()
       m_platform(std::make_unique<Platform>(Platform{m_services->mainLoop, m_services->log, m_services->preferences,
                                                      m_services->locations, m_services->input, m_services->loginItem,
                                                      m_services->desktop, m_services->notifications,
-                                                     m_services->sessionEvents, m_services->trayHost}))
+                                                     m_services->sessionEvents, m_services->trayHost,
+                                                     m_services->holdSources}))
 {}
 
 LinuxPlatform::~LinuxPlatform() = default;

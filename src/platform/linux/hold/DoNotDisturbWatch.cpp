@@ -1,0 +1,189 @@
+#include "DoNotDisturbWatch.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QDBusVariant>
+
+// GLib names a structure field `signals`, which Qt defines as a keyword.
+#pragma push_macro("signals")
+#undef signals
+#include <gio/gio.h>
+#pragma pop_macro("signals")
+
+namespace {
+const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
+const QString kNotificationsPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString kDunstInterface = QStringLiteral("org.dunstproject.cmd0");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString kXfconf = QStringLiteral("org.xfce.Xfconf");
+const QString kXfconfPath = QStringLiteral("/org/xfce/Xfconf");
+const QString kXfceChannel = QStringLiteral("xfce4-notifyd");
+const QString kXfceProperty = QStringLiteral("/do-not-disturb");
+} // namespace
+
+// GNOME keeps the setting in GSettings; its changes arrive on GLib's main context, which the
+// Qt event loop runs.
+struct DoNotDisturbWatch::GnomeSettings {
+    GSettings *settings = nullptr;
+    gulong handler = 0;
+
+    GnomeSettings(DoNotDisturbWatch &owner)
+    {
+        GSettingsSchemaSource *schemas = g_settings_schema_source_get_default();
+        GSettingsSchema *schema =
+            schemas ? g_settings_schema_source_lookup(schemas, "org.gnome.desktop.notifications", TRUE) : nullptr;
+        if (!schema)
+            return;
+        const bool hasKey = g_settings_schema_has_key(schema, "show-banners");
+        g_settings_schema_unref(schema);
+        if (!hasKey)
+            return;
+        settings = g_settings_new("org.gnome.desktop.notifications");
+        handler = g_signal_connect(settings, "changed::show-banners",
+                                   G_CALLBACK(+[](GSettings *, gchar *, gpointer data) {
+                                       static_cast<DoNotDisturbWatch *>(data)->report(std::nullopt);
+                                   }),
+                                   &owner);
+    }
+    ~GnomeSettings()
+    {
+        if (settings) {
+            g_signal_handler_disconnect(settings, handler);
+            g_object_unref(settings);
+        }
+    }
+    std::optional<bool> quiet() const
+    {
+        if (!settings)
+            return std::nullopt;
+        return !g_settings_get_boolean(settings, "show-banners");
+    }
+};
+
+DoNotDisturbWatch::DoNotDisturbWatch(QDBusConnection bus, std::function<void(HoldSources::Reading)> report,
+                                     QObject *parent)
+    : QObject(parent),
+      m_bus(std::move(bus)),
+      m_report(std::move(report))
+{
+    if (!m_bus.isConnected()) {
+        m_report(HoldSources::Reading::unknown);
+        return;
+    }
+    m_serverWatch = new QDBusServiceWatcher(kNotifications, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(m_serverWatch, &QDBusServiceWatcher::serviceOwnerChanged, this, &DoNotDisturbWatch::identifyServer);
+    identifyServer();
+}
+
+DoNotDisturbWatch::~DoNotDisturbWatch() = default;
+
+void DoNotDisturbWatch::identifyServer()
+{
+    stopFollowing();
+    QDBusMessage ask = QDBusMessage::createMethodCall(kNotifications, kNotificationsPath, kNotifications,
+                                                      QStringLiteral("GetServerInformation"));
+    // Asking must not start a server that is not running.
+    ask.setAutoStartService(false);
+    auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        const QDBusPendingReply<QString, QString, QString, QString> reply = *call;
+        const QString name = reply.isValid() ? reply.argumentAt<0>() : QString();
+        if (name == QLatin1String("dunst"))
+            follow(Server::dunst);
+        else if (name == QLatin1String("Plasma"))
+            follow(Server::plasma);
+        else if (name.startsWith(QLatin1String("Xfce")))
+            follow(Server::xfce);
+        else if (name == QLatin1String("gnome-shell"))
+            follow(Server::gnome);
+        else
+            report(std::nullopt);
+    });
+}
+
+void DoNotDisturbWatch::follow(Server server)
+{
+    m_server = server;
+    switch (server) {
+    case Server::dunst:
+    case Server::plasma:
+        m_bus.connect(kNotifications, kNotificationsPath, kProperties, QStringLiteral("PropertiesChanged"), this,
+                      SLOT(propertiesChanged(QString, QVariantMap, QStringList)));
+        if (server == Server::dunst)
+            readProperty(kNotifications, kNotificationsPath, kDunstInterface, QStringLiteral("paused"));
+        else
+            readProperty(kNotifications, kNotificationsPath, kNotifications, QStringLiteral("Inhibited"));
+        break;
+    case Server::xfce: {
+        m_bus.connect(kXfconf, kXfconfPath, kXfconf, QStringLiteral("PropertyChanged"), this,
+                      SLOT(xfconfPropertyChanged(QString, QString, QDBusVariant)));
+        QDBusMessage ask = QDBusMessage::createMethodCall(kXfconf, kXfconfPath, kXfconf, QStringLiteral("GetProperty"));
+        ask << kXfceChannel << kXfceProperty;
+        auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask), this);
+        connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+            call->deleteLater();
+            const QDBusPendingReply<QDBusVariant> reply = *call;
+            // An unset property is xfce4-notifyd's default: notifications shown.
+            report(reply.isValid() ? reply.value().variant().toBool() : false);
+        });
+        break;
+    }
+    case Server::gnome:
+        m_gnome = std::make_unique<GnomeSettings>(*this);
+        report(std::nullopt);
+        break;
+    case Server::none:
+        report(std::nullopt);
+        break;
+    }
+}
+
+void DoNotDisturbWatch::readProperty(const QString &service, const QString &path, const QString &interface,
+                                     const QString &name)
+{
+    QDBusMessage ask = QDBusMessage::createMethodCall(service, path, kProperties, QStringLiteral("Get"));
+    ask << interface << name;
+    auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        const QDBusPendingReply<QDBusVariant> reply = *call;
+        report(reply.isValid() ? std::optional(reply.value().variant().toBool()) : std::nullopt);
+    });
+}
+
+void DoNotDisturbWatch::propertiesChanged(const QString &interface, const QVariantMap &changed, const QStringList &)
+{
+    const QString key = m_server == Server::dunst ? QStringLiteral("paused") : QStringLiteral("Inhibited");
+    const QString expected = m_server == Server::dunst ? kDunstInterface : kNotifications;
+    if (interface == expected && changed.contains(key))
+        report(changed.value(key).toBool());
+}
+
+void DoNotDisturbWatch::xfconfPropertyChanged(const QString &channel, const QString &property, const QDBusVariant &value)
+{
+    if (channel == kXfceChannel && property == kXfceProperty)
+        report(value.variant().toBool());
+}
+
+void DoNotDisturbWatch::report(std::optional<bool> quiet)
+{
+    if (m_server == Server::gnome && m_gnome)
+        quiet = m_gnome->quiet();
+    if (!quiet)
+        m_report(HoldSources::Reading::unknown);
+    else
+        m_report(*quiet ? HoldSources::Reading::inUse : HoldSources::Reading::clear);
+}
+
+void DoNotDisturbWatch::stopFollowing()
+{
+    m_bus.disconnect(kNotifications, kNotificationsPath, kProperties, QStringLiteral("PropertiesChanged"), this,
+                     SLOT(propertiesChanged(QString, QVariantMap, QStringList)));
+    m_bus.disconnect(kXfconf, kXfconfPath, kXfconf, QStringLiteral("PropertyChanged"), this,
+                     SLOT(xfconfPropertyChanged(QString, QString, QDBusVariant)));
+    m_gnome.reset();
+    m_server = Server::none;
+}
