@@ -38,10 +38,10 @@ bool save(QWidget &widget, const QString &folder, const QString &name)
 bool saveTrayIcons(const QString &folder)
 {
     constexpr int kZoom = 4, kGap = 8;
-    const MenuBarLabelModel faces[] = {{QStringLiteral("circle.fill"), 24 * 60, {}},
-                                       {QStringLiteral("exclamationmark.circle.fill"), 5 * 60, {}},
-                                       {QStringLiteral("cup.and.saucer.fill"), 4 * 60, {}},
-                                       {QStringLiteral("circle.fill"), 118 * 60, {}}};
+    const MenuBarLabelModel faces[] = {{QStringLiteral("circle.fill"), 24 * 60, {}, {}},
+                                       {QStringLiteral("exclamationmark.circle.fill"), 5 * 60, {}, {}},
+                                       {QStringLiteral("cup.and.saucer.fill"), 4 * 60, {}, {}},
+                                       {QStringLiteral("circle.fill"), 118 * 60, {}, {}}};
     const int sizes[] = {16, 22, 24};
     const int cell = (24 + kGap) * kZoom;
     QImage sheet(cell * 3 * std::size(faces) + kGap * kZoom, cell * 2 + kGap * kZoom, QImage::Format_RGB32);

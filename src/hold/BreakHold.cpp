@@ -10,7 +10,10 @@ BreakHold::BreakHold(Platform &platform, UserSettings &settings, QObject *parent
       m_sources(platform.holdSources),
       m_settings(settings)
 {
-    connect(&m_sources, &HoldSources::readingChanged, this, &BreakHold::update);
+    connect(&m_sources, &HoldSources::readingChanged, this, [this] {
+        update();
+        emit readingsChanged();
+    });
     update();
 }
 

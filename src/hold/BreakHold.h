@@ -30,6 +30,8 @@ public:
     bool held() const { return m_holding.has_value() || m_graceTimer != nullptr; }
     // The source that holds reminders, if one does (not during the grace).
     std::optional<HoldSources::Source> holdingSource() const { return m_holding; }
+    // What the desktop says of `source` now, whether or not it may hold reminders.
+    HoldSources::Reading reading(HoldSources::Source source) const { return m_sources.reading(source); }
     // "Holding reminders: camera in use", or empty when reminders do not wait.
     QString statusText() const;
 
@@ -43,6 +45,7 @@ public:
 
 signals:
     void heldChanged();
+    void readingsChanged();
 
 private:
     std::optional<HoldSources::Source> firstSourceInUse() const;

@@ -180,7 +180,7 @@ private slots:
             TrayMenu tray(
                 [&app] {
                     return MenuBarPanelModel::make(
-                        ViewInputs::panel(app.timer(), app.monitor(), app.settings, app.todos));
+                        ViewInputs::panel(app.appState));
                 },
                 [](MenuBarPanelModel::Action) {});
             found = unreadableEntries(tray.menu());

@@ -112,7 +112,7 @@ private slots:
     {
         QFETCH(TimerSnapshot, timer);
         QFETCH(bool, present);
-        const auto model = MenuBarPanelModel::make({timer, present, 0, 4, std::nullopt});
+        const auto model = MenuBarPanelModel::make({timer, present, 0, 4, std::nullopt, {}});
         QTEST(model.statusText, "text");
         QTEST(int(model.statusColor), "color");
         QCOMPARE(model.takeBreakNow.has_value(), timer.snoozeActive);
@@ -134,7 +134,7 @@ private slots:
         QFETCH(qint64, completed);
         QFETCH(qint64, every);
         QFETCH(qint64, counter);
-        QCOMPARE(MenuBarPanelModel::make({{}, false, completed, every, std::nullopt}).longBreakCounterText,
+        QCOMPARE(MenuBarPanelModel::make({{}, false, completed, every, std::nullopt, {}}).longBreakCounterText,
                  QString::number(counter) + QChar(0x2615));
     }
 
@@ -167,7 +167,7 @@ private slots:
     void boardCountdownPicksLabelValueAndColours()
     {
         QFETCH(TimerSnapshot, timer);
-        const auto model = FocusBoardModel::make({timer, true, std::nullopt});
+        const auto model = FocusBoardModel::make({timer, true, std::nullopt, {}});
         QTEST(model.countdownLabel, "label");
         QTEST(model.countdownText, "text");
         QTEST(int(model.countdownColor), "color");

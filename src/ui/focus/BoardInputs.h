@@ -3,6 +3,7 @@
 #include "FocusBoardModel.h"
 
 class ActivityMonitor;
+class BreakHold;
 class TodoManager;
 class WorkTimer;
 
@@ -10,6 +11,6 @@ class WorkTimer;
 namespace ViewInputs {
 
 FocusBoardModel::Inputs board(const WorkTimer &workTimer, const ActivityMonitor &monitor,
-                              const TodoManager &todoManager);
+                              const TodoManager &todoManager, const BreakHold &hold);
 
 } // namespace ViewInputs

@@ -7,13 +7,16 @@
 #include "ui/common/widgets/DataNoticeBar.h"
 
 #include <QShortcut>
+#include "appstate/AppState.h"
+#include "hold/BreakHold.h"
+
 #include <QVBoxLayout>
 
 FocusBoardContent::FocusBoardContent(TodoManager &todoManager, AppState &appState, WorkTimer &workTimer,
                                      ActivityMonitor &activityMonitor, UserSettings &settings, const MainLoop &clock,
                                      QWidget *parent)
     : QWidget(parent),
-      m_statusCard(new FocusStatusCard(todoManager, workTimer, activityMonitor, settings, this)),
+      m_statusCard(new FocusStatusCard(todoManager, workTimer, activityMonitor, settings, appState.breakHold(), this)),
       m_taskCard(new FocusTaskCard(todoManager, appState, workTimer, clock, this))
 {
     setWindowTitle(QStringLiteral("Focus"));

@@ -52,6 +52,7 @@ void decideCountdown(FocusBoardModel &model, const TimerSnapshot &timer)
 FocusBoardModel FocusBoardModel::make(const Inputs &inputs)
 {
     FocusBoardModel model;
+    model.holdText = inputs.holdText;
     const bool present = inputs.userPresent;
     model.presenceColor = present ? ColorRole::green : ColorRole::gray;
     model.haloOpacity = present ? 0.2 : 0.1;

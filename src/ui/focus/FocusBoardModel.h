@@ -18,6 +18,7 @@ struct FocusBoardModel {
         TimerSnapshot timer;
         bool userPresent = false; // the activity monitor's presence
         std::optional<CurrentTask> currentTask;
+        QString holdText; // empty unless reminders are held
     };
 
     // Presence column.
@@ -38,6 +39,7 @@ struct FocusBoardModel {
     QString countdownText;
     ColorRole countdownColor = ColorRole::primary;
     bool showTakeBreak = false;
+    QString holdText; // "Holding reminders: camera in use" under the countdown, or empty
     double progress = 0.0;
     ColorRole progressColor = ColorRole::green;
 

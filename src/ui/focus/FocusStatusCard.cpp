@@ -3,6 +3,7 @@
 #include "BoardInputs.h"
 #include "PresenceCircles.h"
 #include "activity/ActivityMonitor.h"
+#include "hold/BreakHold.h"
 #include "settings/UserSettings.h"
 #include "tasks/TodoManager.h"
 #include "timer/WorkTimer.h"
@@ -38,11 +39,12 @@ void setText(QLabel *label, const QString &text)
 } // namespace
 
 FocusStatusCard::FocusStatusCard(TodoManager &todoManager, WorkTimer &workTimer, ActivityMonitor &activityMonitor,
-                                 UserSettings &settings, QWidget *parent)
+                                 UserSettings &settings, BreakHold &hold, QWidget *parent)
     : CardFrame(16, 0.08, 8, 2, parent),
       m_todoManager(todoManager),
       m_workTimer(workTimer),
-      m_activityMonitor(activityMonitor)
+      m_activityMonitor(activityMonitor),
+      m_hold(hold)
 {
     auto *padding = new QHBoxLayout(this);
     padding->setSpacing(16);
@@ -117,6 +119,9 @@ FocusStatusCard::FocusStatusCard(TodoManager &todoManager, WorkTimer &workTimer,
     connect(m_takeBreak, &QPushButton::clicked, this, [this] { m_workTimer.takeBreakFromSnooze(); });
     countdownRow->addWidget(m_takeBreak, 0, Qt::AlignVCenter);
     task->addLayout(countdownRow);
+    m_holdText = label(this, Fonts::system(11), ColorRole::secondary);
+    m_holdText->setObjectName(QStringLiteral("holdText"));
+    task->addWidget(m_holdText);
 
     m_progress = new ThinProgressBar(this);
     task->addWidget(m_progress);
@@ -128,12 +133,13 @@ FocusStatusCard::FocusStatusCard(TodoManager &todoManager, WorkTimer &workTimer,
     // Input moves the last-activity time many times a second; the card shows only presence.
     watcher->watch(&activityMonitor, {"isPresentChanged"});
     watcher->watch(&settings, {"changed"});
+    watcher->watch(&hold);
     refresh();
 }
 
 void FocusStatusCard::refresh()
 {
-    m_model = FocusBoardModel::make(ViewInputs::board(m_workTimer, m_activityMonitor, m_todoManager));
+    m_model = FocusBoardModel::make(ViewInputs::board(m_workTimer, m_activityMonitor, m_todoManager, m_hold));
     m_presence->setState(m_model.presenceColor, m_model.haloOpacity, m_model.presenceSymbol);
     setText(m_presenceText, m_model.presenceText);
     NamedColors::setForeground(m_presenceText, m_model.presenceTextColor);
@@ -150,5 +156,7 @@ void FocusStatusCard::refresh()
     setText(m_countdown, m_model.countdownText);
     NamedColors::setForeground(m_countdown, m_model.countdownColor);
     m_takeBreak->setVisible(m_model.showTakeBreak);
+    m_holdText->setVisible(!m_model.holdText.isEmpty());
+    setText(m_holdText, m_model.holdText);
     m_progress->setProgress(m_model.progress, m_model.progressColor);
 }

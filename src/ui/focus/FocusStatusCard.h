@@ -4,6 +4,7 @@
 #include "ui/common/widgets/CardFrame.h"
 
 class ActivityMonitor;
+class BreakHold;
 class ElidedLabel;
 class PresenceCircles;
 class QLabel;
@@ -20,7 +21,7 @@ class FocusStatusCard : public CardFrame {
     Q_OBJECT
 public:
     FocusStatusCard(TodoManager &todoManager, WorkTimer &workTimer, ActivityMonitor &activityMonitor,
-                    UserSettings &settings, QWidget *parent = nullptr);
+                    UserSettings &settings, BreakHold &hold, QWidget *parent = nullptr);
 
     const FocusBoardModel &model() const { return m_model; }
 
@@ -30,6 +31,7 @@ private:
     TodoManager &m_todoManager;
     WorkTimer &m_workTimer;
     ActivityMonitor &m_activityMonitor;
+    BreakHold &m_hold;
     FocusBoardModel m_model;
 
     PresenceCircles *m_presence = nullptr;
@@ -42,5 +44,6 @@ private:
     QLabel *m_countdownCaption = nullptr;
     QLabel *m_countdown = nullptr;
     QPushButton *m_takeBreak = nullptr;
+    QLabel *m_holdText = nullptr;
     ThinProgressBar *m_progress = nullptr;
 };

@@ -62,7 +62,7 @@ void FormSection::addSeparatorIfNeeded()
     m_rows->addWidget(line);
 }
 
-void FormSection::addRow(const QString &title, QWidget *control)
+QLabel *FormSection::addRow(const QString &title, QWidget *control)
 {
     addSeparatorIfNeeded();
     auto *row = new QWidget(m_card);
@@ -75,6 +75,7 @@ void FormSection::addRow(const QString &title, QWidget *control)
     control->setParent(row);
     layout->addWidget(control);
     m_rows->addWidget(row);
+    return label;
 }
 
 void FormSection::addWidgetRow(QWidget *widget)

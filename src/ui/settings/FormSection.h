@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QVBoxLayout;
 
 // One group of a grouped form: an optional header above a rounded card of rows,
@@ -11,8 +12,8 @@ class FormSection : public QWidget {
 public:
     explicit FormSection(const QString &header = {}, const QString &footer = {}, QWidget *parent = nullptr);
 
-    // Adds a row with `title` on the left and `control` on the right.
-    void addRow(const QString &title, QWidget *control);
+    // Adds a row with `title` on the left and `control` on the right; returns the title's label.
+    QLabel *addRow(const QString &title, QWidget *control);
     // Adds a row that holds `widget` alone.
     void addWidgetRow(QWidget *widget);
 

@@ -3,6 +3,8 @@
 #include "FormSection.h"
 #include "PickerBox.h"
 #include "ToggleSwitch.h"
+#include "appstate/AppState.h"
+#include "hold/BreakHold.h"
 #include "settings/UserSettings.h"
 #include "ui/common/widgets/ScreenStyle.h"
 
@@ -62,6 +64,8 @@ SettingsContent::SettingsContent(UserSettings &settings, AppState &appState, QWi
     auto *appearance = new FormSection(QStringLiteral("Appearance"));
     appearance->addRow(QStringLiteral("Sound effects"), m_sound);
     layout->addWidget(appearance);
+
+    addHoldSwitches(layout);
 
     auto *system = new FormSection(QStringLiteral("System"));
     system->addRow(QStringLiteral("Launch at login"), m_launchAtLogin);
@@ -123,4 +127,37 @@ void SettingsContent::refresh()
     m_sound->setChecked(m_settings.soundEnabled());
     m_launchAtLogin->setChecked(m_settings.launchAtLogin());
     m_developerMode->setChecked(developerMode);
+    for (const auto &[source, row] : m_holds)
+        row.toggle->setChecked(m_settings.holdsWhile(source));
+}
+
+void SettingsContent::addHoldSwitches(QLayout *layout)
+{
+    auto *holds = new FormSection(
+        QStringLiteral("Holds"),
+        QStringLiteral("A due reminder waits, and comes a minute after the hold ends. Pelmix learns only whether "
+                       "each is in use: it never opens a camera or microphone and never records sound or images."));
+    for (const HoldSources::Source source : HoldSources::kAllSources) {
+        auto *toggle = new ToggleSwitch;
+        QLabel *title = holds->addRow(QString(), toggle);
+        m_holds[source] = {toggle, title};
+        connect(toggle, &ToggleSwitch::clicked, this, [this, source](bool on) { m_settings.setHoldsWhile(source, on); });
+    }
+    layout->addWidget(holds);
+    connect(&m_appState.breakHold(), &BreakHold::readingsChanged, this, &SettingsContent::refreshHoldTitles);
+    refreshHoldTitles();
+}
+
+void SettingsContent::refreshHoldTitles()
+{
+    for (const auto &[source, row] : m_holds) {
+        const QString title = holdTitle(source);
+        row.title->setText(title);
+        row.toggle->setAccessibleName(title);
+    }
+}
+
+QString SettingsContent::holdTitle(HoldSources::Source source) const
+{
+    return SettingsOptions::holdTitle(source, m_appState.breakHold().reading(source));
 }

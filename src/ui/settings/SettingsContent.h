@@ -7,7 +7,9 @@
 #include <map>
 
 class AppState;
+class QLabel;
 class QComboBox;
+class QLayout;
 class QPushButton;
 class ToggleSwitch;
 class UserSettings;
@@ -24,10 +26,14 @@ public:
     ToggleSwitch *soundToggle() const { return m_sound; }
     ToggleSwitch *launchAtLoginToggle() const { return m_launchAtLogin; }
     ToggleSwitch *developerModeToggle() const { return m_developerMode; }
+    ToggleSwitch *holdToggle(HoldSources::Source source) const { return m_holds.at(source).toggle; }
+    QString holdTitle(HoldSources::Source source) const;
     QPushButton *resetButton() const { return m_reset; }
 
 private:
     QComboBox *makePicker(SettingsPicker picker);
+    void addHoldSwitches(QLayout *layout);
+    void refreshHoldTitles();
     void refresh();
 
     UserSettings &m_settings;
@@ -36,5 +42,10 @@ private:
     ToggleSwitch *m_sound;
     ToggleSwitch *m_launchAtLogin;
     ToggleSwitch *m_developerMode;
+    struct HoldRow {
+        ToggleSwitch *toggle;
+        QLabel *title;
+    };
+    std::map<HoldSources::Source, HoldRow> m_holds;
     QPushButton *m_reset;
 };

@@ -127,4 +127,28 @@ void store(UserSettings &settings, SettingsPicker picker, qint64 value)
     }
 }
 
+QString holdTitle(HoldSources::Source source, HoldSources::Reading reading)
+{
+    QString what;
+    switch (source) {
+    case HoldSources::Source::camera:
+        what = QStringLiteral("the camera is in use");
+        break;
+    case HoldSources::Source::microphone:
+        what = QStringLiteral("the microphone is in use");
+        break;
+    case HoldSources::Source::screenShared:
+        what = QStringLiteral("the screen is shared");
+        break;
+    case HoldSources::Source::fullScreen:
+        what = QStringLiteral("a full-screen window has the focus");
+        break;
+    case HoldSources::Source::doNotDisturb:
+        what = QStringLiteral("do not disturb is on");
+        break;
+    }
+    const QString title = QStringLiteral("Hold reminders while ") + what;
+    return reading == HoldSources::Reading::unknown ? title + QStringLiteral(" (unknown here)") : title;
+}
+
 } // namespace SettingsOptions

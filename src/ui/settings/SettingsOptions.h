@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HoldSources.h"
+
 #include <QString>
 
 #include <vector>
@@ -44,5 +46,9 @@ PickerChoices choices(SettingsPicker picker, qint64 storedValue, bool developerM
 // The picker's preference, read from and written to the store.
 qint64 storedValue(const UserSettings &settings, SettingsPicker picker);
 void store(UserSettings &settings, SettingsPicker picker, qint64 value);
+
+// A hold switch's row: "Hold reminders while the camera is in use", with "unknown here"
+// after it where the desktop does not say.
+QString holdTitle(HoldSources::Source source, HoldSources::Reading reading);
 
 } // namespace SettingsOptions

@@ -1,5 +1,6 @@
 #include "MenuBarLabel.h"
 
+#include "hold/BreakHold.h"
 #include "timer/WorkTimer.h"
 #include "ui/common/ChangeWatcher.h"
 #include "ui/common/ViewInputs.h"
@@ -10,16 +11,18 @@
 #include <QPainterPath>
 #include <QSystemTrayIcon>
 
-MenuBarLabel::MenuBarLabel(WorkTimer &workTimer, TodoManager &, QSystemTrayIcon &trayIcon, const TrayHost &host,
-                           QObject *parent)
+MenuBarLabel::MenuBarLabel(WorkTimer &workTimer, TodoManager &, BreakHold &hold, QSystemTrayIcon &trayIcon,
+                           const TrayHost &host, QObject *parent)
     : QObject(parent),
       m_workTimer(workTimer),
+      m_hold(hold),
       m_trayIcon(trayIcon),
       m_host(host),
       m_look(host.panelLook())
 {
     auto *watcher = new ChangeWatcher([this] { refresh(); }, this);
     watcher->watch(&workTimer);
+    watcher->watch(&hold);
     refresh();
 }
 
@@ -34,14 +37,14 @@ void MenuBarLabel::checkLook()
 
 void MenuBarLabel::refresh(bool lookChanged)
 {
-    const MenuBarLabelModel next = MenuBarLabelModel::make(ViewInputs::timer(m_workTimer));
+    const MenuBarLabelModel next = MenuBarLabelModel::make(ViewInputs::timer(m_workTimer), m_hold.statusText());
     const bool iconChanged =
         !m_hasIcon || lookChanged || next.symbol != m_model.symbol || next.minutesLeft() != m_model.minutesLeft();
-    const bool textChanged = next.timeText != m_model.timeText || !m_hasIcon;
+    const bool textChanged = next.toolTip() != m_model.toolTip() || !m_hasIcon;
     m_model = next;
     if (textChanged) {
-        m_trayIcon.setToolTip(m_model.timeText);
-        emit timeTextChanged(m_model.timeText);
+        m_trayIcon.setToolTip(m_model.toolTip());
+        emit toolTipChanged(m_model.toolTip());
     }
     if (!iconChanged)
         return;

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QSystemTrayIcon;
+class BreakHold;
 class TodoManager;
 class WorkTimer;
 
@@ -22,8 +23,8 @@ class MenuBarLabel : public QObject {
 public:
     // The task manager is observed by the label's design but nothing of it is shown, so it
     // is not watched: its once-a-second focus ticks would only cost wake-ups.
-    MenuBarLabel(WorkTimer &workTimer, TodoManager &todoManager, QSystemTrayIcon &trayIcon, const TrayHost &host,
-                 QObject *parent = nullptr);
+    MenuBarLabel(WorkTimer &workTimer, TodoManager &todoManager, BreakHold &hold, QSystemTrayIcon &trayIcon,
+                 const TrayHost &host, QObject *parent = nullptr);
 
     const MenuBarLabelModel &model() const { return m_model; }
     int iconRenderCount() const { return m_iconRenders; }
@@ -50,13 +51,14 @@ public slots:
 signals:
     // The symbol or the minutes changed (and with them the icon): about once a minute.
     void faceChanged();
-    // The exact time changed: every second while a phase counts down.
-    void timeTextChanged(const QString &timeText);
+    // The tooltip changed: the exact time, every second while a phase counts down, and the hold.
+    void toolTipChanged(const QString &toolTip);
 
 private:
     void refresh(bool lookChanged = false);
 
     WorkTimer &m_workTimer;
+    BreakHold &m_hold;
     QSystemTrayIcon &m_trayIcon;
     const TrayHost &m_host;
     TrayHost::Look m_look = TrayHost::Look::dark;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-MenuBarLabelModel MenuBarLabelModel::make(const TimerSnapshot &timer)
+MenuBarLabelModel MenuBarLabelModel::make(const TimerSnapshot &timer, const QString &holdText)
 {
     MenuBarLabelModel model;
     switch (timer.state) {
@@ -20,5 +20,6 @@ MenuBarLabelModel MenuBarLabelModel::make(const TimerSnapshot &timer)
     }
     model.secondsLeft = std::max<qint64>(0, timer.phaseSecondsLeft());
     model.timeText = CountdownText::format(model.secondsLeft);
+    model.holdText = holdText;
     return model;
 }

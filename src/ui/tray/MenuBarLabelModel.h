@@ -10,8 +10,12 @@ struct MenuBarLabelModel {
     QString symbol;
     qint64 secondsLeft = 0; // never negative
     QString timeText;       // "%d:%02d"
+    QString holdText;       // "Holding reminders: camera in use", or empty
 
-    static MenuBarLabelModel make(const TimerSnapshot &timer);
+    static MenuBarLabelModel make(const TimerSnapshot &timer, const QString &holdText = {});
+
+    // The time, and on a line of its own why reminders wait, if they do.
+    QString toolTip() const { return holdText.isEmpty() ? timeText : timeText + QLatin1Char('\n') + holdText; }
 
     // The whole minutes of the time text, which is what the tray icon draws.
     qint64 minutesLeft() const { return secondsLeft / 60; }

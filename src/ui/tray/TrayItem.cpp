@@ -4,6 +4,7 @@
 #include "TrayMenu.h"
 #include "activity/ActivityMonitor.h"
 #include "appstate/AppState.h"
+#include "hold/BreakHold.h"
 #include "platform/tray/StatusItem.h"
 #include "platform/tray/TrayHost.h"
 #include "settings/UserSettings.h"
@@ -26,16 +27,16 @@ TrayItem::TrayItem(AppState &appState, TrayActions &actions, const TrayHost &hos
       m_host(host),
       m_icon(new QSystemTrayIcon(this))
 {
-    m_label = new MenuBarLabel(appState.workTimer(), appState.todoManager(), *m_icon, host, this);
+    m_label = new MenuBarLabel(appState.workTimer(), appState.todoManager(), appState.breakHold(), *m_icon, host, this);
     m_menu = new TrayMenu(
         [&appState] {
-            return MenuBarPanelModel::make(ViewInputs::panel(appState.workTimer(), appState.activityMonitor(),
-                                                             appState.settings(), appState.todoManager()));
+            return MenuBarPanelModel::make(ViewInputs::panel(appState));
         },
         [&actions](MenuBarPanelModel::Action action) { actions.perform(action); }, this);
     auto *watcher = new ChangeWatcher([this] { m_menu->stateChanged(); }, this);
     watcher->watch(&appState.workTimer());
     watcher->watch(&appState.activityMonitor(), {"isPresentChanged"});
+    watcher->watch(&appState.breakHold());
     watcher->watch(&appState.settings());
     watcher->watch(&appState.todoManager(), {"itemsChanged"});
     m_icon->setContextMenu(&m_menu->menu());
@@ -59,8 +60,8 @@ TrayItem::TrayItem(AppState &appState, TrayActions &actions, const TrayHost &hos
             m_menu->menu().popup(at.isNull() ? QCursor::pos() : at);
     });
     connect(m_label, &MenuBarLabel::faceChanged, this, &TrayItem::showFace);
-    connect(m_label, &MenuBarLabel::timeTextChanged, item, &StatusItem::setToolTipText);
-    item->setToolTipText(m_label->model().timeText);
+    connect(m_label, &MenuBarLabel::toolTipChanged, item, &StatusItem::setToolTipText);
+    item->setToolTipText(m_label->model().toolTip());
     showFace();
     item->probeHost();
 }

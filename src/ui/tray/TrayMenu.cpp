@@ -42,6 +42,9 @@ TrayMenu::TrayMenu(ModelSource source, Perform perform, QObject *parent)
     m_task = m_menu->addAction(QString());
     m_task->setEnabled(false);
     m_takeBreakNow = addEntry(MenuBarPanelModel::Action::takeBreakNow);
+    m_hold = m_menu->addAction(QString());
+    m_hold->setEnabled(false);
+    m_remindAnyway = addEntry(MenuBarPanelModel::Action::remindAnyway);
     m_menu->addSeparator();
     for (const auto action :
          {MenuBarPanelModel::Action::focusBoard, MenuBarPanelModel::Action::stats, MenuBarPanelModel::Action::settings})
@@ -113,6 +116,10 @@ void TrayMenu::update()
             setEntry(action, after ? &*after : nullptr);
     };
     setIfChanged(m_takeBreakNow, shown ? shown->takeBreakNow : std::nullopt, next.takeBreakNow, !shown);
+    m_hold->setVisible(next.holdText.has_value());
+    if (next.holdText)
+        m_hold->setText(menuText(*next.holdText));
+    setIfChanged(m_remindAnyway, shown ? shown->remindAnyway : std::nullopt, next.remindAnyway, !shown);
     for (std::size_t i = 0; i < m_sections.size() && i < next.sectionEntries.size(); ++i)
         setIfChanged(m_sections[i], shown ? std::optional(shown->sectionEntries[i]) : std::nullopt,
                      next.sectionEntries[i], !shown);

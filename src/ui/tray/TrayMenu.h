@@ -44,6 +44,8 @@ private:
     QAction *m_status;
     QAction *m_task;
     QAction *m_takeBreakNow;
+    QAction *m_hold;
+    QAction *m_remindAnyway;
     std::vector<QAction *> m_sections;
     std::vector<QAction *> m_application;
     std::optional<MenuBarPanelModel> m_shown;

@@ -51,6 +51,22 @@ private slots:
         QVERIFY(!screen.view.launchAtLoginToggle()->isChecked());
     }
 
+    void holdSwitchesPersistAndSayWhatCannotBeKnown()
+    {
+        Screen screen;
+        using Source = HoldSources::Source;
+        screen.fake.holdSources.set(Source::camera, HoldSources::Reading::clear);
+        QCOMPARE(screen.view.holdTitle(Source::camera), "Hold reminders while the camera is in use");
+        QCOMPARE(screen.view.holdTitle(Source::fullScreen),
+                 "Hold reminders while a full-screen window has the focus (unknown here)");
+        QVERIFY(screen.view.holdToggle(Source::microphone)->isChecked());
+        QTest::mouseClick(screen.view.holdToggle(Source::microphone), Qt::LeftButton);
+        QVERIFY(!screen.fake.reopenPreferences()->value("holdWhileMicrophone").toBool());
+        QVERIFY(screen.settings.holdsWhile(Source::camera));
+        screen.settings.resetToDefaults();
+        QVERIFY(screen.view.holdToggle(Source::microphone)->isChecked());
+    }
+
     void pickersStoreTheOptionsValue()
     {
         Screen screen;

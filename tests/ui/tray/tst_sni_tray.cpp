@@ -51,6 +51,8 @@ class SniTrayTest : public QObject {
         const auto root = qdbus_cast<DBusMenuLayoutItem>(reply.arguments().value(1));
         QStringList labels;
         for (const DBusMenuLayoutItem &entry : root.children) {
+            if (!entry.properties.value("visible", true).toBool())
+                continue;
             labels << (entry.properties.value("type") == "separator" ? QStringLiteral("---")
                                                                      : entry.properties.value("label").toString());
             if (ids)

@@ -1,3 +1,4 @@
+#include "hold/BreakHold.h"
 #include "support/FakeApp.h"
 #include "ui/common/style/NamedColors.h"
 #include "ui/tray/MenuBarLabel.h"
@@ -26,7 +27,7 @@ private slots:
     {
         FakeApp app{onboarded};
         QSystemTrayIcon icon;
-        MenuBarLabel label(app.timer(), app.todos, icon, app.fake.trayHost);
+        MenuBarLabel label(app.timer(), app.todos, app.appState.breakHold(), icon, app.fake.trayHost);
         QCOMPARE(icon.toolTip(), "25:00");
         QCOMPARE(label.iconRenderCount(), 1);
 
@@ -40,6 +41,24 @@ private slots:
         app.work(1);
         QCOMPARE(icon.toolTip(), "23:59");
         QCOMPARE(label.iconRenderCount(), 3);
+
+        app.fake.holdSources.set(HoldSources::Source::camera, HoldSources::Reading::inUse);
+        QCOMPARE(icon.toolTip(), "23:59\nHolding reminders: camera in use");
+        QCOMPARE(label.iconRenderCount(), 3);
+    }
+
+    void panelSaysWhyRemindersWaitAndRemindsAnyway()
+    {
+        FakeApp app{onboarded};
+        TrayActions actions(app.appState, app.fake.desktop, {});
+        MenuBarView panel(app.appState, app.timer(), actions);
+        panel.setAttribute(Qt::WA_DeleteOnClose, false);
+        panel.popUp(QRect(500, 10, 1, 1), std::nullopt);
+        QVERIFY(!panel.button("Remind me anyway")->isVisible());
+        app.fake.holdSources.set(HoldSources::Source::microphone, HoldSources::Reading::inUse);
+        QCOMPARE(panel.findChild<QLabel *>("holdText")->text(), "Holding reminders: microphone in use");
+        QTest::mouseClick(panel.button("Remind me anyway"), Qt::LeftButton);
+        QVERIFY(!app.appState.breakHold().held());
     }
 
     void panelShowsStatusTaskAndTakeBreakWhileSnoozing()
@@ -74,7 +93,7 @@ private slots:
         FakeApp app{onboarded};
         TrayMenu tray(
             [&app] {
-                return MenuBarPanelModel::make(ViewInputs::panel(app.timer(), app.monitor(), app.settings, app.todos));
+                return MenuBarPanelModel::make(ViewInputs::panel(app.appState));
             },
             [](MenuBarPanelModel::Action) {});
         connect(&app.timer(), &WorkTimer::snoozeSecondsRemainingChanged, &tray, &TrayMenu::stateChanged);

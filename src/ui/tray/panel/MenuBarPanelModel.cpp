@@ -44,6 +44,11 @@ MenuBarPanelModel MenuBarPanelModel::make(const Inputs &inputs)
     if (inputs.timer.snoozeActive)
         model.takeBreakNow = Entry{Action::takeBreakNow, QStringLiteral("cup.and.saucer.fill"),
                                    QStringLiteral("Take Break Now"), ColorRole::orange};
+    if (!inputs.holdText.isEmpty()) {
+        model.holdText = inputs.holdText;
+        model.remindAnyway =
+            Entry{Action::remindAnyway, QStringLiteral("bell.badge.fill"), QStringLiteral("Remind me anyway"), ColorRole::orange};
+    }
     model.sectionEntries = {
         {Action::focusBoard, QStringLiteral("checklist"), QStringLiteral("Focus Board")},
         {Action::stats, QStringLiteral("chart.bar.fill"), QStringLiteral("Stats")},

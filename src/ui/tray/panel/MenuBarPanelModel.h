@@ -11,7 +11,7 @@
 
 // The tray's panel and its right-click menu show the same things, decided here once.
 struct MenuBarPanelModel {
-    enum class Action { takeBreakNow, focusBoard, stats, settings, about, quit };
+    enum class Action { takeBreakNow, remindAnyway, focusBoard, stats, settings, about, quit };
 
     struct Entry {
         Action action;
@@ -28,13 +28,16 @@ struct MenuBarPanelModel {
         qint64 completedSessionsToday = 0;
         qint64 longBreakEvery = 4;
         std::optional<QString> currentTaskTitle; // only when the current id names an item
+        QString holdText;                        // empty unless reminders are held
     };
 
     QString statusText;
     ColorRole statusColor = ColorRole::gray;
     QString longBreakCounterText; // the count immediately followed by "☕"
     std::optional<QString> currentTaskTitle;
+    std::optional<QString> holdText;       // "Holding reminders: camera in use"
     std::optional<Entry> takeBreakNow;     // only while a snooze runs
+    std::optional<Entry> remindAnyway;     // only while reminders are held
     std::vector<Entry> sectionEntries;     // "Focus Board", "Stats", "Settings"
     std::vector<Entry> applicationEntries; // "About Pelmix", "Quit Pelmix"
 

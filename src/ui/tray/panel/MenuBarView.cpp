@@ -6,6 +6,7 @@
 #include "TrayActions.h"
 #include "activity/ActivityMonitor.h"
 #include "appstate/AppState.h"
+#include "hold/BreakHold.h"
 #include "settings/UserSettings.h"
 #include "tasks/TodoManager.h"
 #include "timer/WorkTimer.h"
@@ -92,12 +93,22 @@ MenuBarView::MenuBarView(AppState &appState, WorkTimer &workTimer, TrayActions &
 
     // The entries never change while the panel is open; only the status, the task and
     // "Take Break Now" follow the managers.
-    m_model = MenuBarPanelModel::make(
-        ViewInputs::panel(workTimer, appState.activityMonitor(), appState.settings(), appState.todoManager()));
+    m_model = MenuBarPanelModel::make(ViewInputs::panel(appState));
     m_takeBreakNow = entryButton(MenuBarPanelModel::Entry{MenuBarPanelModel::Action::takeBreakNow,
                                                           QStringLiteral("cup.and.saucer.fill"),
                                                           QStringLiteral("Take Break Now"), ColorRole::orange});
     column->addWidget(m_takeBreakNow);
+    m_holdText = new QLabel(this);
+    m_holdText->setObjectName(QStringLiteral("holdText"));
+    m_holdText->setFont(Fonts::system(12));
+    m_holdText->setContentsMargins(12, 6, 12, 2);
+    m_holdText->setWordWrap(true);
+    setLabelColor(m_holdText, ColorRole::secondary);
+    column->addWidget(m_holdText);
+    m_remindAnyway = entryButton(MenuBarPanelModel::Entry{MenuBarPanelModel::Action::remindAnyway,
+                                                          QStringLiteral("bell.badge.fill"),
+                                                          QStringLiteral("Remind me anyway"), ColorRole::orange});
+    column->addWidget(m_remindAnyway);
     column->addWidget(divider(4));
     for (const auto &entry : m_model.sectionEntries)
         column->addWidget(entryButton(entry));
@@ -109,6 +120,7 @@ MenuBarView::MenuBarView(AppState &appState, WorkTimer &workTimer, TrayActions &
     watcher->watch(&workTimer);
     watcher->watch(&appState);
     watcher->watch(&appState.activityMonitor(), {"isPresentChanged"});
+    watcher->watch(&appState.breakHold());
     watcher->watch(&appState.settings(), {"changed"});
     watcher->watch(&appState.todoManager());
     refresh();
@@ -116,8 +128,7 @@ MenuBarView::MenuBarView(AppState &appState, WorkTimer &workTimer, TrayActions &
 
 void MenuBarView::refresh()
 {
-    m_model = MenuBarPanelModel::make(
-        ViewInputs::panel(m_workTimer, m_appState.activityMonitor(), m_appState.settings(), m_appState.todoManager()));
+    m_model = MenuBarPanelModel::make(ViewInputs::panel(m_appState));
     m_statusDot->setColorRole(m_model.statusColor);
     if (m_statusText->text() != m_model.statusText)
         m_statusText->setText(m_model.statusText);
@@ -127,6 +138,10 @@ void MenuBarView::refresh()
     if (m_model.currentTaskTitle)
         m_taskTitle->setFullText(*m_model.currentTaskTitle);
     m_takeBreakNow->setVisible(m_model.takeBreakNow.has_value());
+    m_holdText->setVisible(m_model.holdText.has_value());
+    if (m_model.holdText && m_holdText->text() != *m_model.holdText)
+        m_holdText->setText(*m_model.holdText);
+    m_remindAnyway->setVisible(m_model.remindAnyway.has_value());
     if (isVisible())
         adjustSize();
 }

@@ -56,6 +56,8 @@ private:
     QLabel *m_counter;
     QWidget *m_taskRow;
     ElidedLabel *m_taskTitle;
+    QLabel *m_holdText = nullptr;
+    MenuButton *m_remindAnyway = nullptr;
     MenuButton *m_takeBreakNow;
     std::optional<int> m_keptBottomEdge;
 };

@@ -2,15 +2,11 @@
 
 #include "MenuBarPanelModel.h"
 
-class ActivityMonitor;
-class TodoManager;
-class UserSettings;
-class WorkTimer;
+class AppState;
 
 // What the tray panel and menu decide from.
 namespace ViewInputs {
 
-MenuBarPanelModel::Inputs panel(const WorkTimer &workTimer, const ActivityMonitor &monitor,
-                                const UserSettings &settings, const TodoManager &todoManager);
+MenuBarPanelModel::Inputs panel(const AppState &appState);
 
 } // namespace ViewInputs

@@ -1,6 +1,7 @@
 #include "TrayActions.h"
 
 #include "appstate/AppState.h"
+#include "hold/BreakHold.h"
 #include "platform/Desktop.h"
 #include "timer/WorkTimer.h"
 
@@ -39,6 +40,9 @@ void TrayActions::perform(MenuBarPanelModel::Action action)
     switch (action) {
     case Action::takeBreakNow:
         takeBreakNow();
+        break;
+    case Action::remindAnyway:
+        m_appState.breakHold().remindAnyway();
         break;
     case Action::about:
         showAbout();
