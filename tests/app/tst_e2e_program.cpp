@@ -2,6 +2,7 @@
 // a whole work interval, with XTest input making the user present, reminders arriving at a test
 // notification server on a private session bus and the sessions landing in the history file, on
 // a desktop with no tray at all, where the main window is the program's only home.
+#include "support/ChildProcess.h"
 #include "support/PelmixProcess.h"
 #include "support/PrivateSessionBus.h"
 #include "support/TestFiles.h"
@@ -334,6 +335,28 @@ private slots:
 
     // Developer lengths keep the work interval to seconds. The history found at start cannot be
     // read: it is kept aside, told in a notification that opens its folder, and a new one begins.
+    // The real program holds its reminders while a real PipeWire client records.
+    void aRecordingProgramHoldsTheReminders()
+    {
+        PrivateSessionBus bus;
+        PelmixProcess pelmix;
+        pelmix.setDisplay(QString::fromLatin1(m_xserver.displayName()));
+        pelmix.setSessionBus(bus.address());
+        QVERIFY(QDir().mkpath(pelmix.home() + "/runtime"));
+        PrivatePipeWire pipeWire(pelmix.environment());
+        QVERIFY(pipeWire.isReady());
+        QTemporaryDir folder;
+        auto recorder = std::make_unique<ChildProcess>("pw-record", QStringList{folder.filePath("in.wav")},
+                                                       pelmix.environment());
+        QVERIFY(pelmix.start());
+        QVERIFY2(pelmix.waitForLine("BreakHold: holding reminders (microphone in use)"),
+                 qPrintable(pelmix.lines().join('\n')));
+        recorder.reset();
+        QVERIFY2(pelmix.waitForLine("BreakHold: hold ended (microphone in use), reminders resume in a minute"),
+                 qPrintable(pelmix.lines().join('\n')));
+        QVERIFY(pelmix.stopWith(SIGTERM));
+    }
+
     void workBreakAndTermination()
     {
         PrivateSessionBus bus;

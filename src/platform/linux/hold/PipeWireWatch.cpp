@@ -45,14 +45,6 @@ NodeKind classify(const spa_dict *props)
     return NodeKind::other;
 }
 
-bool counts(NodeKind kind, pw_node_state state)
-{
-    // A screen cast exists only while the user shares; it idles between frames.
-    if (kind == NodeKind::screenCast)
-        return state == PW_NODE_STATE_RUNNING || state == PW_NODE_STATE_IDLE;
-    return state == PW_NODE_STATE_RUNNING;
-}
-
 QString serverSocketFolder()
 {
     return qEnvironmentVariable("XDG_RUNTIME_DIR");
@@ -165,7 +157,7 @@ struct PipeWireWatch::Connection {
     HoldSources::Reading reading(NodeKind kind) const
     {
         for (const auto &[id, node] : nodes) {
-            if (node->kind == kind && counts(kind, node->state))
+            if (node->kind == kind && node->state == PW_NODE_STATE_RUNNING)
                 return HoldSources::Reading::inUse;
         }
         return HoldSources::Reading::clear;

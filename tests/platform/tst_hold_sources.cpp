@@ -1,0 +1,166 @@
+// The hold sources against the real programs that make them: PipeWire with WirePlumber and
+// its own clients, an X server with a window manager, dunst.
+#include "hold/BreakHold.h"
+#include "platform/linux/hold/DoNotDisturbWatch.h"
+#include "platform/linux/hold/FullScreenWatch.h"
+#include "platform/linux/hold/PipeWireWatch.h"
+#include "platform/linux/hold/ProcCameraScan.h"
+#include "support/ChildProcess.h"
+#include "support/FakeApp.h"
+#include "support/PrivateSessionBus.h"
+#include "support/XvfbServer.h"
+
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+using Reading = HoldSources::Reading;
+
+namespace {
+QProcessEnvironment withBus(const PrivateSessionBus &bus, const QByteArray &display = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DBUS_SESSION_BUS_ADDRESS", bus.address());
+    if (!display.isEmpty())
+        environment.insert("DISPLAY", display);
+    return environment;
+}
+} // namespace
+
+class HoldSourcesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pipeWireCaptureAndScreenCastStreamsHold()
+    {
+        PrivateSessionBus bus;
+        const QProcessEnvironment environment = withBus(bus);
+        PipeWireWatch::Readings readings;
+        PipeWireWatch watch([&](const PipeWireWatch::Readings &now) { readings = now; });
+        QCOMPARE(readings.microphone, Reading::unknown); // no server yet
+
+        PrivatePipeWire server(environment);
+        QVERIFY(server.isReady());
+        // The watch finds the server by its socket, without polling.
+        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::clear, 10000);
+        QTemporaryDir folder;
+        {
+            // A recorder of what plays is not the microphone.
+            ChildProcess monitor("pw-record", {"-P", "{ stream.capture.sink=true }", folder.filePath("out.wav")}, environment);
+            QTest::qWait(1500);
+            QCOMPARE(readings.microphone, Reading::clear);
+        }
+        {
+            ChildProcess recorder("pw-record", {folder.filePath("in.wav")}, environment);
+            QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::inUse, 10000);
+            QCOMPARE(readings.screenShared, Reading::clear);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::clear, 10000);
+        {
+            // No compositor shares a screen here: a peer makes a stream as a portal's screen cast
+            // is made, and watches it as a call program would.
+            ChildProcess screenCast(PELMIX_SCREENCAST_PEER, {}, environment);
+            QTRY_COMPARE_WITH_TIMEOUT(readings.screenShared, Reading::inUse, 10000);
+            QCOMPARE(readings.camera, Reading::clear);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(readings.screenShared, Reading::clear, 10000);
+
+        server.stopServer();
+        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::unknown, 10000);
+    }
+
+    void aFullScreenWindowWithTheFocusHolds()
+    {
+        XvfbServer x;
+        QVERIFY2(x.start(), qPrintable(x.errorString()));
+        qputenv("DISPLAY", x.displayName());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        Reading reading = Reading::unknown;
+        FullScreenWatch watch([&](Reading now) { reading = now; });
+        QCOMPARE(reading, Reading::unknown); // no window manager names the active window yet
+
+        ChildProcess manager("jwm", {}, environment);
+        QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::clear, 10000);
+        ChildProcess window("xmessage", {"-title", "slides", "Presenting"}, environment);
+        QTRY_VERIFY_WITH_TIMEOUT(window.run("wmctrl", {"-a", "slides"}), 10000);
+        QVERIFY(window.run("wmctrl", {"-r", "slides", "-b", "add,fullscreen"}));
+        QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::inUse, 10000);
+        QVERIFY(window.run("wmctrl", {"-r", "slides", "-b", "remove,fullscreen"}));
+        QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::clear, 10000);
+        QVERIFY(window.run("wmctrl", {"-r", "slides", "-b", "add,fullscreen"}));
+        QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::inUse, 10000);
+        window.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::clear, 10000);
+    }
+
+    // From dunst's pause to the reminder, a minute of virtual time after the pause ends.
+    void dunstPausedHoldsTheReminderUntilAMinuteAfterItResumes()
+    {
+        XvfbServer x;
+        QVERIFY2(x.start(), qPrintable(x.errorString()));
+        PrivateSessionBus bus;
+        const QProcessEnvironment environment = withBus(bus, x.displayName());
+        QTemporaryDir config;
+        QFile(config.filePath("dunstrc")).open(QIODevice::WriteOnly);
+        ChildProcess dunst("dunst", {"-config", config.filePath("dunstrc")}, environment);
+        QDBusConnection connection = bus.connect("dunst-watch");
+        QTRY_VERIFY_WITH_TIMEOUT(connection.interface()->isServiceRegistered("org.freedesktop.Notifications"), 10000);
+
+        FakeApp app([](QSettings &preferences) {
+            onboarded(preferences);
+            preferences.setValue("workDuration", 0);
+        });
+        app.startPresent();
+        DoNotDisturbWatch watch(connection, [&](Reading now) {
+            app.fake.holdSources.set(HoldSources::Source::doNotDisturb, now);
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(app.fake.holdSources.reading(HoldSources::Source::doNotDisturb), Reading::clear,
+                                  10000);
+        QVERIFY(dunst.run("dunstctl", {"set-paused", "true"}));
+        QTRY_VERIFY_WITH_TIMEOUT(app.appState.breakHold().held(), 10000);
+        app.work(10);
+        QCOMPARE(app.timer().state(), TimerState::breakWaiting);
+        QVERIFY(app.fake.notifications.requests.isEmpty());
+
+        QVERIFY(dunst.run("dunstctl", {"set-paused", "false"}));
+        QTRY_COMPARE_WITH_TIMEOUT(app.fake.holdSources.reading(HoldSources::Source::doNotDisturb), Reading::clear,
+                                  10000);
+        app.work(59);
+        QVERIFY(app.fake.notifications.requests.isEmpty());
+        app.work(1);
+        QCOMPARE(app.fake.notifications.requests.first().title, "Time for a break!");
+
+        dunst.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(app.fake.holdSources.reading(HoldSources::Source::doNotDisturb), Reading::unknown,
+                                  10000);
+    }
+
+    // No video device can exist here: a file named like one, held open by a process of the user.
+    void anOpenCameraDeviceIsFoundOnlyWhileABreakIsDue()
+    {
+        QTemporaryDir devices;
+        QFile device(devices.filePath("video0"));
+        QVERIFY(device.open(QIODevice::WriteOnly));
+        device.close();
+        FakeMainLoop loop;
+        Reading reading = Reading::unknown;
+        ProcCameraScan scan(loop, [&](Reading now) { reading = now; }, {"/proc", devices.filePath("video")});
+        ChildProcess camera("sh", {"-c", "exec 3<\"$0\"; exec sleep 60", device.fileName()});
+        QTRY_COMPARE(scan.scan(), Reading::inUse);
+        QCOMPARE(reading, Reading::unknown); // nothing is scanned while no break is due
+
+        scan.setBreakDue(true);
+        QCOMPARE(reading, Reading::inUse);
+        camera.stop();
+        loop.advance(ProcCameraScan::kScanIntervalSeconds);
+        QCOMPARE(reading, Reading::clear);
+        scan.setBreakDue(false);
+        QCOMPARE(reading, Reading::unknown);
+        const ChildProcess again("sh", {"-c", "exec 3<\"$0\"; exec sleep 60", device.fileName()});
+        loop.advance(60);
+        QCOMPARE(reading, Reading::unknown);
+    }
+};
+
+QTEST_MAIN(HoldSourcesTest)
+#include "tst_hold_sources.moc"

@@ -1,0 +1,59 @@
+#include "ChildProcess.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
+
+ChildProcess::ChildProcess(const QString &program, const QStringList &arguments,
+                           const QProcessEnvironment &environment)
+{
+    m_process.setProcessEnvironment(environment);
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.start(program, arguments);
+    m_process.waitForStarted();
+}
+
+ChildProcess::~ChildProcess() { stop(); }
+
+void ChildProcess::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000))
+        m_process.kill();
+    m_process.waitForFinished();
+}
+
+bool ChildProcess::run(const QString &program, const QStringList &arguments) const
+{
+    QProcess once;
+    once.setProcessEnvironment(m_process.processEnvironment());
+    once.setStandardOutputFile(QProcess::nullDevice());
+    once.start(program, arguments);
+    return once.waitForFinished(10000) && once.exitStatus() == QProcess::NormalExit && once.exitCode() == 0;
+}
+
+namespace {
+bool waitForFile(const QString &path)
+{
+    const QDeadlineTimer deadline(10000);
+    while (!QFile::exists(path)) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+} // namespace
+
+PrivatePipeWire::PrivatePipeWire(const QProcessEnvironment &environment)
+    : m_server("pipewire", {}, environment),
+      m_session("wireplumber", {}, environment)
+{
+    m_ready = waitForFile(environment.value("XDG_RUNTIME_DIR") + "/pipewire-0") &&
+              m_session.run("pw-cli", {"create-node", "adapter",
+                                       "{ factory.name=support.null-audio-sink node.name=test-microphone "
+                                       "media.class=Audio/Source/Virtual object.linger=true audio.position=[FL FR] }"});
+}
