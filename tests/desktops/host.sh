@@ -326,6 +326,12 @@ run_gnome_host() {
   if [ "$host" = gnome ]; then
     step "no tray: the main window is the home; logging out ends the program"
     wait_for 10 gnome_main_window || fail "no main window: $(gnome_windows)"
+
+    step "GNOME's do not disturb holds the reminders"
+    gsettings set org.gnome.desktop.notifications show-banners false
+    wait_for 10 grep -q "BreakHold: holding reminders (do not disturb)" "$work/pelmix.log" || fail "no hold for do not disturb"
+    gsettings set org.gnome.desktop.notifications show-banners true
+    wait_for 10 grep -q "BreakHold: hold ended (do not disturb)" "$work/pelmix.log" || fail "the hold did not end"
     kill -TERM "$pelmix" # what the session does at logout
     expect_quit_recorded
     echo "PASS: $host"

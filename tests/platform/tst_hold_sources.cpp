@@ -8,6 +8,7 @@
 #include "support/ChildProcess.h"
 #include "support/FakeApp.h"
 #include "support/PrivateSessionBus.h"
+#include "support/TestNotificationServer.h"
 #include "support/XvfbServer.h"
 
 #include <QDBusConnectionInterface>
@@ -133,6 +134,47 @@ private slots:
         dunst.stop();
         QTRY_COMPARE_WITH_TIMEOUT(app.fake.holdSources.reading(HoldSources::Source::doNotDisturb), Reading::unknown,
                                   10000);
+    }
+
+    // XFCE's notification daemon with its settings store, both real; KDE's server, which needs a
+    // whole Plasma session, through a peer that answers as it does.
+    void doNotDisturbOfXfceAndKde_data()
+    {
+        QTest::addColumn<bool>("xfce");
+        QTest::newRow("xfce4-notifyd") << true;
+        QTest::newRow("KDE's server (peer)") << false;
+    }
+    void doNotDisturbOfXfceAndKde()
+    {
+        QFETCH(bool, xfce);
+        XvfbServer x;
+        QVERIFY2(x.start(), qPrintable(x.errorString()));
+        PrivateSessionBus bus;
+        const QProcessEnvironment environment = withBus(bus, x.displayName());
+        std::optional<ChildProcess> settingsStore, daemon;
+        TestNotificationServer plasma;
+        plasma.serverName = "Plasma";
+        if (xfce) {
+            settingsStore.emplace(PELMIX_LIBDIR "/xfce4/xfconf/xfconfd", QStringList{}, environment);
+            daemon.emplace(PELMIX_LIBDIR "/xfce4/notifyd/xfce4-notifyd", QStringList{}, environment);
+        } else {
+            QVERIFY(plasma.registerOn(bus.connect("plasma-peer")));
+        }
+        QDBusConnection connection = bus.connect("watch");
+        QTRY_VERIFY_WITH_TIMEOUT(connection.interface()->isServiceRegistered("org.freedesktop.Notifications"), 10000);
+        Reading reading = Reading::unknown;
+        DoNotDisturbWatch watch(connection, [&](Reading now) { reading = now; });
+        QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::clear, 10000);
+        const auto setQuiet = [&](bool quiet) {
+            if (!xfce)
+                return plasma.setInhibited(quiet);
+            QVERIFY(daemon->run("xfconf-query", {"-c", "xfce4-notifyd", "-p", "/do-not-disturb", "-n", "-t", "bool",
+                                                 "-s", quiet ? "true" : "false"}));
+        };
+        setQuiet(true);
+        QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::inUse, 10000);
+        setQuiet(false);
+        QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::clear, 10000);
     }
 
     // No video device can exist here: a file named like one, held open by a process of the user.

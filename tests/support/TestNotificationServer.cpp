@@ -1,5 +1,7 @@
 #include "TestNotificationServer.h"
 
+#include <QDBusMessage>
+
 namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
@@ -7,9 +9,20 @@ const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 
 bool TestNotificationServer::registerOn(QDBusConnection connection)
 {
+    m_connection = connection;
     return connection.registerObject(kPath, this,
-                                     QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals) &&
+                                     QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals |
+                                         QDBusConnection::ExportAllProperties) &&
            connection.registerService(kService);
+}
+
+void TestNotificationServer::setInhibited(bool inhibited)
+{
+    m_inhibited = inhibited;
+    QDBusMessage changed = QDBusMessage::createSignal(kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("PropertiesChanged"));
+    changed << kService << QVariantMap{{QStringLiteral("Inhibited"), inhibited}} << QStringList();
+    m_connection.send(changed);
 }
 
 uint TestNotificationServer::Notify(const QString &appName, uint, const QString &, const QString &summary,
@@ -33,5 +46,5 @@ QString TestNotificationServer::GetServerInformation(QString &vendor, QString &v
     vendor = QStringLiteral("Pelmix tests");
     version = QStringLiteral("1");
     specVersion = QStringLiteral("1.2");
-    return QStringLiteral("test-notification-server");
+    return serverName;
 }

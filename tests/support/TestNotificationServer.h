@@ -11,6 +11,8 @@
 class TestNotificationServer : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+    // KDE's server says through this property that notifications are held back.
+    Q_PROPERTY(bool Inhibited READ inhibited)
 
 public:
     struct Received {
@@ -29,6 +31,12 @@ public:
     // The user choosing an action, or clicking the body ("default").
     void invokeAction(uint id, const QString &actionKey) { emit ActionInvoked(id, actionKey); }
 
+    bool inhibited() const { return m_inhibited; }
+    // Changes Inhibited and announces it, as KDE's server does.
+    void setInhibited(bool inhibited);
+
+    // The name GetServerInformation answers with.
+    QString serverName = QStringLiteral("test-notification-server");
     QList<Received> received;
     QList<uint> closeRequests;
     int serverInformationRequests = 0;
@@ -43,4 +51,8 @@ public slots:
 signals:
     Q_SCRIPTABLE void NotificationClosed(uint id, uint reason);
     Q_SCRIPTABLE void ActionInvoked(uint id, const QString &actionKey);
+
+private:
+    QDBusConnection m_connection{QString()};
+    bool m_inhibited = false;
 };

@@ -18,6 +18,7 @@ AboutInfoView::AboutInfoView(std::function<void()> onClose, const QString &activ
     StepParts::addIntroduction(layout, this);
     StepParts::addText(layout, ActivityMethodText::line(activityMethod), 12, false,
                        ScreenStyle::secondaryText(palette()));
+    StepParts::addText(layout, kHoldsText, 11, false, ScreenStyle::secondaryText(palette()), 24);
     layout->addWidget(ScreenStyle::label(kVersionText, ScreenStyle::font(12), ScreenStyle::secondaryText(palette())), 0,
                       Qt::AlignHCenter);
     StepParts::addMainButton(layout, m_close);

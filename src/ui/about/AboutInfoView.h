@@ -12,6 +12,10 @@ class AboutInfoView : public QWidget {
     Q_OBJECT
 public:
     static inline const QString kVersionText = QStringLiteral("Version 1.0");
+    static inline const QString kHoldsText =
+        QStringLiteral("Reminders wait while a camera or microphone is in use, the screen is shared, a full-screen "
+                       "window has the focus or do not disturb is on. Pelmix learns only whether each is in use: "
+                       "it never opens a device and never records or keeps sound or images.");
 
     // `activityMethod` names how input is observed (InputMonitoring::methodName()).
     AboutInfoView(std::function<void()> onClose, const QString &activityMethod, QWidget *parent = nullptr);

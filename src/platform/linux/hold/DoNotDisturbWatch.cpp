@@ -82,6 +82,11 @@ DoNotDisturbWatch::~DoNotDisturbWatch() = default;
 void DoNotDisturbWatch::identifyServer()
 {
     stopFollowing();
+    // In a GNOME session do not disturb is the desktop's setting, whoever shows notifications.
+    if (qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':')).contains(QLatin1String("GNOME"))) {
+        follow(Server::gnome);
+        return;
+    }
     QDBusMessage ask = QDBusMessage::createMethodCall(kNotifications, kNotificationsPath, kNotifications,
                                                       QStringLiteral("GetServerInformation"));
     // Asking must not start a server that is not running.

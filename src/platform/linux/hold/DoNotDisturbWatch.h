@@ -12,9 +12,10 @@
 class QDBusServiceWatcher;
 class QDBusVariant;
 
-// Whether the desktop's notification server is set not to disturb. Which server runs is asked
-// of it (GetServerInformation), and each is read its own way: dunst's paused property, KDE's
-// Inhibited, XFCE's do-not-disturb setting in xfconf, GNOME's show-banners. Each is followed
+// Whether the desktop's notification server is set not to disturb. In a GNOME session that is
+// GNOME's show-banners setting; elsewhere the running server is asked who it is
+// (GetServerInformation) and read its own way: dunst's paused property, KDE's Inhibited,
+// XFCE's do-not-disturb setting in xfconf. Each is followed
 // through its change signals. Another server, or none, leaves the reading unknown.
 class DoNotDisturbWatch : public QObject {
     Q_OBJECT
