@@ -18,7 +18,7 @@ packages=(
   dconf-cli dconf-service sway grim weston gnome-shell gnome-shell-extension-appindicator python3-gi
   kwin-wayland libfaketime
   libpipewire-0.3-dev libglib2.0-dev pipewire pipewire-bin wireplumber wmctrl dunst
-  xfce4-notifyd xfconf
+  xfce4-notifyd xfconf libpulse-dev pulseaudio-utils pipewire-pulse
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include "platform/linux/hold/FullScreenWatch.h"
 #include "platform/linux/hold/PipeWireWatch.h"
 #include "platform/linux/hold/ProcCameraScan.h"
+#include "platform/linux/hold/PulseAudioWatch.h"
 #include "support/ChildProcess.h"
 #include "support/FakeApp.h"
 #include "support/PrivateSessionBus.h"
@@ -32,42 +33,70 @@ QProcessEnvironment withBus(const PrivateSessionBus &bus, const QByteArray &disp
 class HoldSourcesTest : public QObject {
     Q_OBJECT
 private slots:
-    void pipeWireCaptureAndScreenCastStreamsHold()
+    // Each recorder seen through PipeWire's graph and through its PulseAudio server alike.
+    void recordersOfTheMicrophoneHoldAndRecordersOfWhatPlaysDoNot_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("pw-record") << "pw-record" << QStringList{} << true;
+        QTest::newRow("parecord") << "parecord" << QStringList{} << true;
+        QTest::newRow("pw-record of what plays") << "pw-record" << QStringList{"-P", "{ stream.capture.sink=true }"}
+                                                 << false;
+        QTest::newRow("parecord of a monitor") << "parecord" << QStringList{"-d", "test-speakers.monitor"} << false;
+    }
+    void recordersOfTheMicrophoneHoldAndRecordersOfWhatPlaysDoNot()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, holds);
+        PrivateSessionBus bus;
+        const QProcessEnvironment environment = withBus(bus);
+        PipeWireWatch::Readings readings;
+        PipeWireWatch graph([&](const PipeWireWatch::Readings &now) { readings = now; });
+        Reading pulse = Reading::unknown;
+        PulseAudioWatch pulseServer([&](Reading now) { pulse = now; });
+        QCOMPARE(readings.microphone, Reading::unknown); // no server yet
+
+        PrivatePipeWire server(environment);
+        QVERIFY(server.isReady());
+        // Both find their server by its socket, without polling.
+        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::clear, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(pulse, Reading::clear, 10000);
+        QTemporaryDir folder;
+        {
+            ChildProcess recorder(program, arguments << folder.filePath("out.wav"), environment);
+            const Reading expected = holds ? Reading::inUse : Reading::clear;
+            if (!holds)
+                QTest::qWait(1500);
+            QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, expected, 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(pulse, expected, 10000);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::clear, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(pulse, Reading::clear, 10000);
+        server.stopServer();
+        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::unknown, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(pulse, Reading::unknown, 10000);
+    }
+
+    void aScreenCastStreamHolds()
     {
         PrivateSessionBus bus;
         const QProcessEnvironment environment = withBus(bus);
         PipeWireWatch::Readings readings;
         PipeWireWatch watch([&](const PipeWireWatch::Readings &now) { readings = now; });
-        QCOMPARE(readings.microphone, Reading::unknown); // no server yet
-
         PrivatePipeWire server(environment);
         QVERIFY(server.isReady());
-        // The watch finds the server by its socket, without polling.
-        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::clear, 10000);
-        QTemporaryDir folder;
-        {
-            // A recorder of what plays is not the microphone.
-            ChildProcess monitor("pw-record", {"-P", "{ stream.capture.sink=true }", folder.filePath("out.wav")}, environment);
-            QTest::qWait(1500);
-            QCOMPARE(readings.microphone, Reading::clear);
-        }
-        {
-            ChildProcess recorder("pw-record", {folder.filePath("in.wav")}, environment);
-            QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::inUse, 10000);
-            QCOMPARE(readings.screenShared, Reading::clear);
-        }
-        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::clear, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(readings.screenShared, Reading::clear, 10000);
         {
             // No compositor shares a screen here: a peer makes a stream as a portal's screen cast
             // is made, and watches it as a call program would.
             ChildProcess screenCast(PELMIX_SCREENCAST_PEER, {}, environment);
             QTRY_COMPARE_WITH_TIMEOUT(readings.screenShared, Reading::inUse, 10000);
             QCOMPARE(readings.camera, Reading::clear);
+            QCOMPARE(readings.microphone, Reading::clear);
         }
         QTRY_COMPARE_WITH_TIMEOUT(readings.screenShared, Reading::clear, 10000);
-
-        server.stopServer();
-        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::unknown, 10000);
     }
 
     void aFullScreenWindowWithTheFocusHolds()

@@ -50,10 +50,16 @@ bool waitForFile(const QString &path)
 
 PrivatePipeWire::PrivatePipeWire(const QProcessEnvironment &environment)
     : m_server("pipewire", {}, environment),
-      m_session("wireplumber", {}, environment)
+      m_session("wireplumber", {}, environment),
+      m_pulse("pipewire-pulse", {}, environment)
 {
-    m_ready = waitForFile(environment.value("XDG_RUNTIME_DIR") + "/pipewire-0") &&
-              m_session.run("pw-cli", {"create-node", "adapter",
-                                       "{ factory.name=support.null-audio-sink node.name=test-microphone "
-                                       "media.class=Audio/Source/Virtual object.linger=true audio.position=[FL FR] }"});
+    const auto make = [this](const char *name, const char *mediaClass) {
+        return m_session.run("pw-cli", {"create-node", "adapter",
+                                        QStringLiteral("{ factory.name=support.null-audio-sink node.name=%1 "
+                                                       "media.class=%2 object.linger=true audio.position=[FL FR] }")
+                                            .arg(name, mediaClass)});
+    };
+    const QString runtime = environment.value("XDG_RUNTIME_DIR");
+    m_ready = waitForFile(runtime + "/pipewire-0") && make("test-microphone", "Audio/Source/Virtual") &&
+              make("test-speakers", "Audio/Sink") && waitForFile(runtime + "/pulse/native");
 }

@@ -19,18 +19,23 @@ private:
     QProcess m_process;
 };
 
-// A private PipeWire with WirePlumber, on the runtime folder of `environment`, with one virtual
-// microphone for capture streams to record from.
+// A private PipeWire with WirePlumber and its PulseAudio server, on the runtime folder of
+// `environment`, with a virtual microphone to record from and virtual speakers to play to.
 class PrivatePipeWire {
 public:
     explicit PrivatePipeWire(const QProcessEnvironment &environment);
 
     // Whether the server and its session manager are up, with the microphone made.
     bool isReady() const { return m_ready; }
-    void stopServer() { m_server.stop(); }
+    void stopServer()
+    {
+        m_pulse.stop();
+        m_server.stop();
+    }
 
 private:
     ChildProcess m_server;
     ChildProcess m_session;
+    ChildProcess m_pulse;
     bool m_ready = false;
 };

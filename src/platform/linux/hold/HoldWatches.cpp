@@ -4,6 +4,7 @@
 #include "FullScreenWatch.h"
 #include "PipeWireWatch.h"
 #include "ProcCameraScan.h"
+#include "PulseAudioWatch.h"
 
 using Source = HoldSources::Source;
 using Reading = HoldSources::Reading;
@@ -11,10 +12,15 @@ using Reading = HoldSources::Reading;
 HoldWatches::HoldWatches(HoldSources &sources, MainLoop &loop, QDBusConnection sessionBus) : m_sources(sources)
 {
     m_pipeWire = std::make_unique<PipeWireWatch>([this](const PipeWireWatch::Readings &readings) {
-        m_sources.set(Source::microphone, readings.microphone);
+        m_microphoneStream = readings.microphone;
+        reportMicrophone();
         m_sources.set(Source::screenShared, readings.screenShared);
         m_cameraNode = readings.camera;
         reportCamera();
+    });
+    m_pulseAudio = std::make_unique<PulseAudioWatch>([this](Reading reading) {
+        m_microphoneOutput = reading;
+        reportMicrophone();
     });
     m_cameraScan = std::make_unique<ProcCameraScan>(loop, [this](Reading reading) {
         m_cameraDevice = reading;
@@ -29,12 +35,21 @@ HoldWatches::HoldWatches(HoldSources &sources, MainLoop &loop, QDBusConnection s
 
 HoldWatches::~HoldWatches() = default;
 
-void HoldWatches::reportCamera()
+namespace {
+// In use if either says so; clear if either can tell and neither says in use.
+Reading either(Reading first, Reading second)
 {
-    Reading camera = Reading::unknown;
-    if (m_cameraNode == Reading::inUse || m_cameraDevice == Reading::inUse)
-        camera = Reading::inUse;
-    else if (m_cameraNode == Reading::clear || m_cameraDevice == Reading::clear)
-        camera = Reading::clear;
-    m_sources.set(Source::camera, camera);
+    if (first == Reading::inUse || second == Reading::inUse)
+        return Reading::inUse;
+    if (first == Reading::clear || second == Reading::clear)
+        return Reading::clear;
+    return Reading::unknown;
+}
+} // namespace
+
+void HoldWatches::reportCamera() { m_sources.set(Source::camera, either(m_cameraNode, m_cameraDevice)); }
+
+void HoldWatches::reportMicrophone()
+{
+    m_sources.set(Source::microphone, either(m_microphoneStream, m_microphoneOutput));
 }

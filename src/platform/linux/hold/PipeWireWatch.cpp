@@ -88,10 +88,16 @@ struct PipeWireWatch::Connection {
         nodeEvents.version = PW_VERSION_NODE_EVENTS;
         nodeEvents.info = [](void *data, const pw_node_info *info) {
             auto *node = static_cast<Node *>(data);
-            if (!(info->change_mask & PW_NODE_CHANGE_MASK_STATE) || node->state == info->state)
-                return;
-            node->state = info->state;
-            node->owner->changed = true;
+            // The registry names only a node's class; its own properties tell a recorder of
+            // what plays from one of the microphone.
+            if ((info->change_mask & PW_NODE_CHANGE_MASK_PROPS) && info->props) {
+                node->kind = classify(info->props);
+                node->owner->changed = true;
+            }
+            if ((info->change_mask & PW_NODE_CHANGE_MASK_STATE) && node->state != info->state) {
+                node->state = info->state;
+                node->owner->changed = true;
+            }
         };
 
         loop = pw_loop_new(nullptr);

@@ -1,0 +1,157 @@
+#include "PulseAudioWatch.h"
+
+#include <QDir>
+#include <QFileSystemWatcher>
+
+#include <pulse/context.h>
+#include <pulse/glib-mainloop.h>
+#include <pulse/introspect.h>
+#include <pulse/proplist.h>
+#include <pulse/subscribe.h>
+
+#include <unistd.h>
+
+namespace {
+QString socketFolder() { return qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/pulse"); }
+} // namespace
+
+PulseAudioWatch::PulseAudioWatch(std::function<void(HoldSources::Reading)> report, QObject *parent)
+    : QObject(parent),
+      m_report(std::move(report)),
+      // The GLib main context is the one Qt's event loop runs.
+      m_loop(pa_glib_mainloop_new(nullptr))
+{
+    connectToServer();
+}
+
+PulseAudioWatch::~PulseAudioWatch()
+{
+    disconnect();
+    pa_glib_mainloop_free(m_loop);
+}
+
+void PulseAudioWatch::connectToServer()
+{
+    pa_proplist *properties = pa_proplist_new();
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, "Pelmix");
+    m_context = pa_context_new_with_proplist(pa_glib_mainloop_get_api(m_loop), "Pelmix", properties);
+    pa_proplist_free(properties);
+    pa_context_set_state_callback(
+        m_context, [](pa_context *, void *self) { static_cast<PulseAudioWatch *>(self)->stateChanged(); }, this);
+    // Never start a server: where none runs, there is nothing to read. A failure is told
+    // through the state callback.
+    pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr);
+}
+
+void PulseAudioWatch::connectIfServerUp()
+{
+    if (!m_context && QFile::exists(socketFolder() + QStringLiteral("/native")))
+        connectToServer();
+}
+
+void PulseAudioWatch::disconnect()
+{
+    if (!m_context)
+        return;
+    pa_context_set_state_callback(m_context, nullptr, nullptr);
+    pa_context_set_subscribe_callback(m_context, nullptr, nullptr);
+    pa_context_disconnect(m_context);
+    pa_context_unref(m_context);
+    m_context = nullptr;
+    m_refreshing = m_refreshAgain = false;
+}
+
+void PulseAudioWatch::stateChanged()
+{
+    const pa_context_state_t state = pa_context_get_state(m_context);
+    if (state == PA_CONTEXT_READY) {
+        delete std::exchange(m_socketWatch, nullptr);
+        pa_context_set_subscribe_callback(
+            m_context,
+            [](pa_context *, pa_subscription_event_type_t, uint32_t, void *self) {
+                static_cast<PulseAudioWatch *>(self)->refresh();
+            },
+            this);
+        pa_operation_unref(pa_context_subscribe(
+            m_context, static_cast<pa_subscription_mask_t>(PA_SUBSCRIPTION_MASK_SOURCE | PA_SUBSCRIPTION_MASK_SOURCE_OUTPUT),
+            nullptr, nullptr));
+        refresh();
+        return;
+    }
+    if (state != PA_CONTEXT_FAILED && state != PA_CONTEXT_TERMINATED)
+        return;
+    // Not from inside the library's callback: the context goes on the next turn of the loop,
+    // unless another has replaced it by then.
+    QMetaObject::invokeMethod(
+        this,
+        [this, failed = m_context] {
+            if (m_context != failed)
+                return;
+            disconnect();
+            report(HoldSources::Reading::unknown);
+            if (m_socketWatch)
+                return;
+            QDir().mkpath(socketFolder());
+            m_socketWatch = new QFileSystemWatcher({socketFolder()}, this);
+            connect(m_socketWatch, &QFileSystemWatcher::directoryChanged, this, &PulseAudioWatch::connectIfServerUp);
+            // The server may have come up before the watch.
+            connectIfServerUp();
+        },
+        Qt::QueuedConnection);
+}
+
+// Events come in bursts: one pass reads both lists, and a burst during it asks for one more.
+void PulseAudioWatch::refresh()
+{
+    if (m_refreshing) {
+        m_refreshAgain = true;
+        return;
+    }
+    m_refreshing = true;
+    m_monitors.clear();
+    pa_operation_unref(pa_context_get_source_info_list(
+        m_context,
+        [](pa_context *, const pa_source_info *info, int last, void *data) {
+            auto *self = static_cast<PulseAudioWatch *>(data);
+            if (last)
+                self->listSourceOutputs();
+            else if (info->monitor_of_sink != PA_INVALID_INDEX)
+                self->m_monitors.append(info->index);
+        },
+        this));
+}
+
+void PulseAudioWatch::listSourceOutputs()
+{
+    m_recordingSeen = false;
+    pa_operation_unref(pa_context_get_source_output_info_list(
+        m_context,
+        [](pa_context *, const pa_source_output_info *info, int last, void *data) {
+            auto *self = static_cast<PulseAudioWatch *>(data);
+            if (last) {
+                self->finishRefresh(self->m_recordingSeen);
+                return;
+            }
+            const char *pid = pa_proplist_gets(info->proplist, PA_PROP_APPLICATION_PROCESS_ID);
+            const bool ours = pid && QByteArray(pid).toLongLong() == getpid();
+            if (!info->corked && !ours && !self->m_monitors.contains(info->source))
+                self->m_recordingSeen = true;
+        },
+        this));
+}
+
+void PulseAudioWatch::finishRefresh(bool recording)
+{
+    m_refreshing = false;
+    report(recording ? HoldSources::Reading::inUse : HoldSources::Reading::clear);
+    if (std::exchange(m_refreshAgain, false))
+        refresh();
+}
+
+void PulseAudioWatch::report(HoldSources::Reading reading)
+{
+    if (reading == m_last)
+        return;
+    m_last = reading;
+    m_report(reading);
+}
