@@ -1,10 +1,12 @@
 // A test peer standing in for a shared screen: a PipeWire video source stream with the
 // properties a compositor gives a portal's screen cast, and a stream that watches it as a
-// call program would, both until the peer is stopped.
+// call program would, both until the peer is stopped. With the argument "camera" the source
+// has the properties of a camera's node instead.
 #include <pipewire/pipewire.h>
 #include <spa/param/video/format-utils.h>
 
 #include <signal.h>
+#include <string.h>
 
 static struct pw_main_loop *loop;
 static const struct pw_stream_events stream_events = {.version = PW_VERSION_STREAM_EVENTS};
@@ -21,11 +23,13 @@ int main(int argc, char *argv[])
     loop = pw_main_loop_new(NULL);
     signal(SIGTERM, stop);
     signal(SIGINT, stop);
-    struct pw_stream *stream = pw_stream_new_simple(
-        pw_main_loop_get_loop(loop), "screen-cast test peer",
+    struct pw_properties *properties =
         pw_properties_new(PW_KEY_MEDIA_CLASS, "Video/Source", PW_KEY_MEDIA_TYPE, "Video", PW_KEY_MEDIA_CATEGORY,
-                          "Capture", PW_KEY_NODE_NAME, "screen-cast-test-peer", NULL),
-        &stream_events, NULL);
+                          "Capture", PW_KEY_NODE_NAME, "screen-cast-test-peer", NULL);
+    if (argc > 1 && strcmp(argv[1], "camera") == 0)
+        pw_properties_set(properties, PW_KEY_DEVICE_API, "v4l2");
+    struct pw_stream *stream =
+        pw_stream_new_simple(pw_main_loop_get_loop(loop), "screen-cast test peer", properties, &stream_events, NULL);
     uint8_t buffer[1024];
     struct spa_pod_builder builder = SPA_POD_BUILDER_INIT(buffer, sizeof buffer);
     const struct spa_pod *params[1];

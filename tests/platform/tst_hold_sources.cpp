@@ -79,8 +79,19 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(pulse, Reading::unknown, 10000);
     }
 
-    void aScreenCastStreamHolds()
+    // No compositor shares a screen and no camera exists here: a peer makes a video source as a
+    // portal's screen cast (or a camera's node) is made, and watches it as a call program would.
+    void aScreenCastOrACameraNodeHolds_data()
     {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("camera");
+        QTest::newRow("screen cast") << QStringList{} << false;
+        QTest::newRow("camera node") << QStringList{"camera"} << true;
+    }
+    void aScreenCastOrACameraNodeHolds()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, camera);
         PrivateSessionBus bus;
         const QProcessEnvironment environment = withBus(bus);
         PipeWireWatch::Readings readings;
@@ -89,14 +100,14 @@ private slots:
         QVERIFY(server.isReady());
         QTRY_COMPARE_WITH_TIMEOUT(readings.screenShared, Reading::clear, 10000);
         {
-            // No compositor shares a screen here: a peer makes a stream as a portal's screen cast
-            // is made, and watches it as a call program would.
-            ChildProcess screenCast(PELMIX_SCREENCAST_PEER, {}, environment);
-            QTRY_COMPARE_WITH_TIMEOUT(readings.screenShared, Reading::inUse, 10000);
-            QCOMPARE(readings.camera, Reading::clear);
+            ChildProcess peer(PELMIX_SCREENCAST_PEER, arguments, environment);
+            QTRY_VERIFY_WITH_TIMEOUT(readings.screenShared == Reading::inUse || readings.camera == Reading::inUse, 10000);
+            QCOMPARE(readings.camera, camera ? Reading::inUse : Reading::clear);
+            QCOMPARE(readings.screenShared, camera ? Reading::clear : Reading::inUse);
             QCOMPARE(readings.microphone, Reading::clear);
         }
         QTRY_COMPARE_WITH_TIMEOUT(readings.screenShared, Reading::clear, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(readings.camera, Reading::clear, 10000);
     }
 
     void aFullScreenWindowWithTheFocusHolds()
