@@ -140,6 +140,9 @@ void SettingsContent::addHoldSwitches(QLayout *layout)
     for (const HoldSources::Source source : HoldSources::kAllSources) {
         auto *toggle = new ToggleSwitch;
         QLabel *title = holds->addRow(QString(), toggle);
+        // Long, and longer where a reason is unknown: wrapped rather than widening the page.
+        title->setWordWrap(true);
+        title->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
         m_holds[source] = {toggle, title};
         connect(toggle, &ToggleSwitch::clicked, this, [this, source](bool on) { m_settings.setHoldsWhile(source, on); });
     }
