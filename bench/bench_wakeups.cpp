@@ -1,9 +1,11 @@
 // Wake-ups of the real program on each backend that runs here, with the user active and away.
 //
-//   bench_wakeups [SECONDS] [--follow]     (default 10; run from the build tree, see README.md)
+//   bench_wakeups [SECONDS] [--follow] [--pipewire]     (default 10; run from the build tree, see README.md)
 //
 // With --follow, a `pelmix status --follow --json` (as a status bar runs it) follows the program
 // on the backends that have a session bus, so its cost shows beside the figures without it.
+// With --pipewire, a private PipeWire with WirePlumber and a recording pw-record run beside the
+// program (in its runtime folder), so the cost of watching them for holds shows.
 //
 // For each backend the program runs in a throw-away home with an idle timeout of 3 s:
 //   X11 XInput2                 a private Xvfb, XTest relative motion every 100 ms;
@@ -15,6 +17,7 @@
 // (with the preemptions a busy machine adds). "active" is SECONDS of input after 5 s of settling
 // with input; "away" is SECONDS starting 5 s after the last input, once the program counts the
 // user away and the work timer has stopped.
+#include "support/ChildProcess.h"
 #include "support/PelmixProcess.h"
 #include "support/PrivateSessionBus.h"
 #include "TestIdleNotifyCompositor.h"
@@ -84,12 +87,25 @@ struct Backend {
 };
 
 bool g_follow = false;
+bool g_pipeWire = false;
 
 void measure(const Backend &backend, int seconds)
 {
     PelmixProcess pelmix;
     pelmix.setPreference("hasCompletedOnboarding", true);
     pelmix.setPreference("idleTimeout", 3);
+    std::unique_ptr<PrivateSessionBus> pipeWireBus;
+    std::unique_ptr<PrivatePipeWire> pipeWire;
+    std::unique_ptr<ChildProcess> recorder;
+    QTemporaryDir recordings;
+    if (g_pipeWire) {
+        QDir().mkpath(pelmix.home() + "/runtime");
+        pipeWireBus = std::make_unique<PrivateSessionBus>();
+        QProcessEnvironment environment = pelmix.environment();
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", pipeWireBus->address());
+        pipeWire = std::make_unique<PrivatePipeWire>(environment);
+        recorder = std::make_unique<ChildProcess>("pw-record", QStringList{recordings.filePath("in.wav")}, environment);
+    }
     if (!backend.setUp(pelmix) || !pelmix.start()) {
         std::printf("%-26s could not be set up\n", qPrintable(backend.name));
         return;
@@ -121,6 +137,9 @@ void measure(const Backend &backend, int seconds)
         presence.append(QString::fromUtf8(line.split(' ').last()));
     if (follower.state() == QProcess::Running)
         std::printf("(followed by pelmix status --follow) ");
+    if (pipeWire)
+        std::printf("(beside PipeWire and pw-record, %s) ",
+                    pelmix.lines().contains("BreakHold: holding reminders (microphone in use)") ? "held" : "NOT HELD");
     std::printf("%-26s active %5.2f wake-ups/s (all switches %5.2f)   away %5.2f (all %5.2f)   presence log %s\n",
                 qPrintable(backend.name), active.voluntary, active.all, away.voluntary, away.all,
                 qPrintable(presence.join(" -> ")));
@@ -133,6 +152,7 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     g_follow = QCoreApplication::arguments().contains("--follow");
+    g_pipeWire = QCoreApplication::arguments().contains("--pipewire");
 
     XvfbServer xserver;
     Display *injector = nullptr;

@@ -6,11 +6,7 @@
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 
-// GLib names a structure field `signals`, which Qt defines as a keyword.
-#pragma push_macro("signals")
-#undef signals
-#include <gio/gio.h>
-#pragma pop_macro("signals")
+#include "GSettingsLibrary.h"
 
 namespace {
 const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
@@ -26,39 +22,40 @@ const QString kXfceProperty = QStringLiteral("/do-not-disturb");
 // GNOME keeps the setting in GSettings; its changes arrive on GLib's main context, which the
 // Qt event loop runs.
 struct DoNotDisturbWatch::GnomeSettings {
+    const GSettingsLibrary *gio = GSettingsLibrary::open();
     GSettings *settings = nullptr;
     gulong handler = 0;
 
     GnomeSettings(DoNotDisturbWatch &owner)
     {
-        GSettingsSchemaSource *schemas = g_settings_schema_source_get_default();
+        GSettingsSchemaSource *schemas = gio ? gio->g_settings_schema_source_get_default() : nullptr;
         GSettingsSchema *schema =
-            schemas ? g_settings_schema_source_lookup(schemas, "org.gnome.desktop.notifications", TRUE) : nullptr;
+            schemas ? gio->g_settings_schema_source_lookup(schemas, "org.gnome.desktop.notifications", TRUE) : nullptr;
         if (!schema)
             return;
-        const bool hasKey = g_settings_schema_has_key(schema, "show-banners");
-        g_settings_schema_unref(schema);
+        const bool hasKey = gio->g_settings_schema_has_key(schema, "show-banners");
+        gio->g_settings_schema_unref(schema);
         if (!hasKey)
             return;
-        settings = g_settings_new("org.gnome.desktop.notifications");
-        handler = g_signal_connect(settings, "changed::show-banners",
-                                   G_CALLBACK(+[](GSettings *, gchar *, gpointer data) {
-                                       static_cast<DoNotDisturbWatch *>(data)->report(std::nullopt);
-                                   }),
-                                   &owner);
+        settings = gio->g_settings_new("org.gnome.desktop.notifications");
+        handler = gio->g_signal_connect_data(settings, "changed::show-banners",
+                                             G_CALLBACK(+[](GSettings *, gchar *, gpointer data) {
+                                                 static_cast<DoNotDisturbWatch *>(data)->report(std::nullopt);
+                                             }),
+                                             &owner, nullptr, GConnectFlags(0));
     }
     ~GnomeSettings()
     {
         if (settings) {
-            g_signal_handler_disconnect(settings, handler);
-            g_object_unref(settings);
+            gio->g_signal_handler_disconnect(settings, handler);
+            gio->g_object_unref(settings);
         }
     }
     std::optional<bool> quiet() const
     {
         if (!settings)
             return std::nullopt;
-        return !g_settings_get_boolean(settings, "show-banners");
+        return !gio->g_settings_get_boolean(settings, "show-banners");
     }
 };
 

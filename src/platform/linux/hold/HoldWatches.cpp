@@ -6,6 +6,8 @@
 #include "ProcCameraScan.h"
 #include "PulseAudioWatch.h"
 
+#include <QFile>
+
 using Source = HoldSources::Source;
 using Reading = HoldSources::Reading;
 
@@ -18,10 +20,14 @@ HoldWatches::HoldWatches(HoldSources &sources, MainLoop &loop, QDBusConnection s
         m_cameraNode = readings.camera;
         reportCamera();
     });
-    m_pulseAudio = std::make_unique<PulseAudioWatch>([this](Reading reading) {
-        m_microphoneOutput = reading;
-        reportMicrophone();
-    });
+    // PipeWire's graph has the PulseAudio programs' streams too: a PulseAudio server is asked
+    // only where PipeWire is not the sound server.
+    if (!QFile::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/pipewire-0"))) {
+        m_pulseAudio = std::make_unique<PulseAudioWatch>([this](Reading reading) {
+            m_microphoneOutput = reading;
+            reportMicrophone();
+        });
+    }
     m_cameraScan = std::make_unique<ProcCameraScan>(loop, [this](Reading reading) {
         m_cameraDevice = reading;
         reportCamera();

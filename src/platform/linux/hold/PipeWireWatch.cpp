@@ -1,6 +1,7 @@
 #include "PipeWireWatch.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileSystemWatcher>
 #include <QSocketNotifier>
 #include <QtGlobal>
@@ -45,9 +46,17 @@ NodeKind classify(const spa_dict *props)
     return NodeKind::other;
 }
 
+// Where the library looks for the server.
 QString serverSocketFolder()
 {
-    return qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString pipeWireOwn = qEnvironmentVariable("PIPEWIRE_RUNTIME_DIR");
+    return pipeWireOwn.isEmpty() ? qEnvironmentVariable("XDG_RUNTIME_DIR") : pipeWireOwn;
+}
+
+QString serverSocketName()
+{
+    const QString named = qEnvironmentVariable("PIPEWIRE_REMOTE");
+    return named.isEmpty() ? QStringLiteral("pipewire-0") : named;
 }
 
 } // namespace
@@ -174,11 +183,6 @@ PipeWireWatch::PipeWireWatch(std::function<void(const Readings &)> report, QObje
     : QObject(parent),
       m_report(std::move(report))
 {
-    static const bool initialised = [] {
-        pw_init(nullptr, nullptr);
-        return true;
-    }();
-    Q_UNUSED(initialised);
     connectToServer();
 }
 
@@ -190,15 +194,27 @@ PipeWireWatch::~PipeWireWatch()
 
 void PipeWireWatch::connectToServer()
 {
-    auto connection = std::make_unique<Connection>();
-    if (!connection->connected()) {
+    std::unique_ptr<Connection> connection;
+    // The library is set up only once there is a server to talk to.
+    if (QDir(serverSocketFolder()).exists(serverSocketName())) {
+        static const bool initialised = [] {
+            pw_init(nullptr, nullptr);
+            return true;
+        }();
+        Q_UNUSED(initialised);
+        connection = std::make_unique<Connection>();
+    }
+    if (!connection || !connection->connected()) {
         // No server yet: wait for its socket to appear rather than retrying on a timer.
         if (!m_socketWatch && !serverSocketFolder().isEmpty()) {
             m_socketWatch = new QFileSystemWatcher({serverSocketFolder()}, this);
             connect(m_socketWatch, &QFileSystemWatcher::directoryChanged, this, [this] {
-                if (!m_connection && QDir(serverSocketFolder()).exists(QStringLiteral("pipewire-0")))
+                if (!m_connection && QDir(serverSocketFolder()).exists(serverSocketName()))
                     connectToServer();
             });
+            // The server may have come up before the watch.
+            if (QDir(serverSocketFolder()).exists(serverSocketName()))
+                QMetaObject::invokeMethod(this, &PipeWireWatch::connectToServer, Qt::QueuedConnection);
         }
         publish();
         return;

@@ -3,11 +3,7 @@
 #include <QDir>
 #include <QFileSystemWatcher>
 
-#include <pulse/context.h>
-#include <pulse/glib-mainloop.h>
-#include <pulse/introspect.h>
-#include <pulse/proplist.h>
-#include <pulse/subscribe.h>
+#include "PulseAudioLibrary.h"
 
 #include <unistd.h>
 
@@ -18,29 +14,32 @@ QString socketFolder() { return qEnvironmentVariable("XDG_RUNTIME_DIR") + QStrin
 PulseAudioWatch::PulseAudioWatch(std::function<void(HoldSources::Reading)> report, QObject *parent)
     : QObject(parent),
       m_report(std::move(report)),
+      m_pulse(PulseAudioLibrary::open()),
       // The GLib main context is the one Qt's event loop runs.
-      m_loop(pa_glib_mainloop_new(nullptr))
+      m_loop(m_pulse ? m_pulse->pa_glib_mainloop_new(nullptr) : nullptr)
 {
-    connectToServer();
+    if (m_pulse)
+        connectToServer();
 }
 
 PulseAudioWatch::~PulseAudioWatch()
 {
     disconnect();
-    pa_glib_mainloop_free(m_loop);
+    if (m_loop)
+        m_pulse->pa_glib_mainloop_free(m_loop);
 }
 
 void PulseAudioWatch::connectToServer()
 {
-    pa_proplist *properties = pa_proplist_new();
-    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, "Pelmix");
-    m_context = pa_context_new_with_proplist(pa_glib_mainloop_get_api(m_loop), "Pelmix", properties);
-    pa_proplist_free(properties);
-    pa_context_set_state_callback(
+    pa_proplist *properties = m_pulse->pa_proplist_new();
+    m_pulse->pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, "Pelmix");
+    m_context = m_pulse->pa_context_new_with_proplist(m_pulse->pa_glib_mainloop_get_api(m_loop), "Pelmix", properties);
+    m_pulse->pa_proplist_free(properties);
+    m_pulse->pa_context_set_state_callback(
         m_context, [](pa_context *, void *self) { static_cast<PulseAudioWatch *>(self)->stateChanged(); }, this);
     // Never start a server: where none runs, there is nothing to read. A failure is told
     // through the state callback.
-    pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr);
+    m_pulse->pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr);
 }
 
 void PulseAudioWatch::connectIfServerUp()
@@ -53,26 +52,26 @@ void PulseAudioWatch::disconnect()
 {
     if (!m_context)
         return;
-    pa_context_set_state_callback(m_context, nullptr, nullptr);
-    pa_context_set_subscribe_callback(m_context, nullptr, nullptr);
-    pa_context_disconnect(m_context);
-    pa_context_unref(m_context);
+    m_pulse->pa_context_set_state_callback(m_context, nullptr, nullptr);
+    m_pulse->pa_context_set_subscribe_callback(m_context, nullptr, nullptr);
+    m_pulse->pa_context_disconnect(m_context);
+    m_pulse->pa_context_unref(m_context);
     m_context = nullptr;
     m_refreshing = m_refreshAgain = false;
 }
 
 void PulseAudioWatch::stateChanged()
 {
-    const pa_context_state_t state = pa_context_get_state(m_context);
+    const pa_context_state_t state = m_pulse->pa_context_get_state(m_context);
     if (state == PA_CONTEXT_READY) {
         delete std::exchange(m_socketWatch, nullptr);
-        pa_context_set_subscribe_callback(
+        m_pulse->pa_context_set_subscribe_callback(
             m_context,
             [](pa_context *, pa_subscription_event_type_t, uint32_t, void *self) {
                 static_cast<PulseAudioWatch *>(self)->refresh();
             },
             this);
-        pa_operation_unref(pa_context_subscribe(
+        m_pulse->pa_operation_unref(m_pulse->pa_context_subscribe(
             m_context, static_cast<pa_subscription_mask_t>(PA_SUBSCRIPTION_MASK_SOURCE | PA_SUBSCRIPTION_MASK_SOURCE_OUTPUT),
             nullptr, nullptr));
         refresh();
@@ -109,7 +108,7 @@ void PulseAudioWatch::refresh()
     }
     m_refreshing = true;
     m_monitors.clear();
-    pa_operation_unref(pa_context_get_source_info_list(
+    m_pulse->pa_operation_unref(m_pulse->pa_context_get_source_info_list(
         m_context,
         [](pa_context *, const pa_source_info *info, int last, void *data) {
             auto *self = static_cast<PulseAudioWatch *>(data);
@@ -124,7 +123,7 @@ void PulseAudioWatch::refresh()
 void PulseAudioWatch::listSourceOutputs()
 {
     m_recordingSeen = false;
-    pa_operation_unref(pa_context_get_source_output_info_list(
+    m_pulse->pa_operation_unref(m_pulse->pa_context_get_source_output_info_list(
         m_context,
         [](pa_context *, const pa_source_output_info *info, int last, void *data) {
             auto *self = static_cast<PulseAudioWatch *>(data);
@@ -132,7 +131,7 @@ void PulseAudioWatch::listSourceOutputs()
                 self->finishRefresh(self->m_recordingSeen);
                 return;
             }
-            const char *pid = pa_proplist_gets(info->proplist, PA_PROP_APPLICATION_PROCESS_ID);
+            const char *pid = self->m_pulse->pa_proplist_gets(info->proplist, PA_PROP_APPLICATION_PROCESS_ID);
             const bool ours = pid && QByteArray(pid).toLongLong() == getpid();
             if (!info->corked && !ours && !self->m_monitors.contains(info->source))
                 self->m_recordingSeen = true;

@@ -9,11 +9,12 @@
 class QFileSystemWatcher;
 struct pa_context;
 struct pa_glib_mainloop;
+struct PulseAudioLibrary;
 
 // Whether a program records from a microphone, as a PulseAudio server says: a source output
 // that is not corked, on a source that is not the monitor of an output. The server announces
 // each change; its lists are read again only then. Without a server the reading is unknown
-// until its socket appears.
+// until its socket appears; without PulseAudio's library, for good.
 class PulseAudioWatch : public QObject {
     Q_OBJECT
 
@@ -32,6 +33,7 @@ private:
     void report(HoldSources::Reading reading);
 
     std::function<void(HoldSources::Reading)> m_report;
+    const PulseAudioLibrary *m_pulse;
     pa_glib_mainloop *m_loop = nullptr;
     pa_context *m_context = nullptr;
     QFileSystemWatcher *m_socketWatch = nullptr;
