@@ -82,8 +82,8 @@ void BreakHold::update()
         m_platform.log.line(QStringLiteral("BreakHold: holding reminders (%1)").arg(describe(*inUse)));
         invalidate(m_graceTimer);
     } else if (!inUse) {
-        m_platform.log.line(QStringLiteral("BreakHold: hold ended (%1), reminders resume in a minute")
-                                .arg(describe(*m_holding)));
+        m_platform.log.line(
+            QStringLiteral("BreakHold: hold ended (%1), reminders resume in a minute").arg(describe(*m_holding)));
         m_graceTimer = m_platform.mainLoop.scheduleDelayed(kGrace, [this] { endGrace(); });
     }
     m_holding = inUse;

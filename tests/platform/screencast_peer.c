@@ -37,8 +37,8 @@ int main(int argc, char *argv[])
                                            &SPA_VIDEO_INFO_RAW_INIT(.format = SPA_VIDEO_FORMAT_BGRx,
                                                                     .size = SPA_RECTANGLE(320, 240),
                                                                     .framerate = SPA_FRACTION(30, 1)));
-    if (pw_stream_connect(stream, PW_DIRECTION_OUTPUT, PW_ID_ANY,
-                          PW_STREAM_FLAG_DRIVER | PW_STREAM_FLAG_MAP_BUFFERS, params, 1) < 0)
+    if (pw_stream_connect(stream, PW_DIRECTION_OUTPUT, PW_ID_ANY, PW_STREAM_FLAG_DRIVER | PW_STREAM_FLAG_MAP_BUFFERS,
+                          params, 1) < 0)
         return 1;
     struct pw_stream *viewer = pw_stream_new_simple(
         pw_main_loop_get_loop(loop), "call program test peer",

@@ -33,23 +33,29 @@ QProcessEnvironment withBus(const PrivateSessionBus &bus, const QByteArray &disp
 class HoldSourcesTest : public QObject {
     Q_OBJECT
 private slots:
-    // Each recorder seen through PipeWire's graph and through its PulseAudio server alike.
-    void recordersOfTheMicrophoneHoldAndRecordersOfWhatPlaysDoNot_data()
+    // Each client seen through PipeWire's graph and through its PulseAudio server alike. No
+    // compositor shares a screen and no camera exists here: a peer makes a video source as a
+    // portal's screen cast (or a camera's node) is made, and watches it as a call program would.
+    void pipeWireClientsHoldForWhatTheyUse_data()
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("holds");
-        QTest::newRow("pw-record") << "pw-record" << QStringList{} << true;
-        QTest::newRow("parecord") << "parecord" << QStringList{} << true;
-        QTest::newRow("pw-record of what plays") << "pw-record" << QStringList{"-P", "{ stream.capture.sink=true }"}
-                                                 << false;
-        QTest::newRow("parecord of a monitor") << "parecord" << QStringList{"-d", "test-speakers.monitor"} << false;
+        QTest::addColumn<QString>("uses");
+        const QString peer = PELMIX_SCREENCAST_PEER;
+        QTest::newRow("pw-record") << "pw-record" << QStringList{"in.wav"} << "microphone";
+        QTest::newRow("parecord") << "parecord" << QStringList{"in.wav"} << "microphone";
+        QTest::newRow("pw-record of what plays")
+            << "pw-record" << QStringList{"-P", "{ stream.capture.sink=true }", "out.wav"} << "";
+        QTest::newRow("parecord of a monitor")
+            << "parecord" << QStringList{"-d", "test-speakers.monitor", "out.wav"} << "";
+        QTest::newRow("screen cast (peer)") << peer << QStringList{} << "screen";
+        QTest::newRow("camera node (peer)") << peer << QStringList{"camera"} << "camera";
     }
-    void recordersOfTheMicrophoneHoldAndRecordersOfWhatPlaysDoNot()
+    void pipeWireClientsHoldForWhatTheyUse()
     {
         QFETCH(QString, program);
         QFETCH(QStringList, arguments);
-        QFETCH(bool, holds);
+        QFETCH(QString, uses);
         PrivateSessionBus bus;
         const QProcessEnvironment environment = withBus(bus);
         PipeWireWatch::Readings readings;
@@ -61,53 +67,22 @@ private slots:
         PrivatePipeWire server(environment);
         QVERIFY(server.isReady());
         // Both find their server by its socket, without polling.
-        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::clear, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(pulse, Reading::clear, 10000);
-        QTemporaryDir folder;
+        const PipeWireWatch::Readings clear{Reading::clear, Reading::clear, Reading::clear};
+        QTRY_VERIFY_WITH_TIMEOUT(readings == clear && pulse == Reading::clear, 10000);
+        const auto expected = [&](const char *what) { return uses == what ? Reading::inUse : Reading::clear; };
         {
-            ChildProcess recorder(program, arguments << folder.filePath("out.wav"), environment);
-            const Reading expected = holds ? Reading::inUse : Reading::clear;
-            if (!holds)
+            QTemporaryDir folder;
+            ChildProcess client(program, arguments, environment, folder.path());
+            if (uses.isEmpty())
                 QTest::qWait(1500);
-            QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, expected, 10000);
-            QTRY_COMPARE_WITH_TIMEOUT(pulse, expected, 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, expected("microphone"), 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(pulse, expected("microphone"), 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(readings.screenShared, expected("screen"), 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(readings.camera, expected("camera"), 10000);
         }
-        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::clear, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(pulse, Reading::clear, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(readings == clear && pulse == Reading::clear, 10000);
         server.stopServer();
-        QTRY_COMPARE_WITH_TIMEOUT(readings.microphone, Reading::unknown, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(pulse, Reading::unknown, 10000);
-    }
-
-    // No compositor shares a screen and no camera exists here: a peer makes a video source as a
-    // portal's screen cast (or a camera's node) is made, and watches it as a call program would.
-    void aScreenCastOrACameraNodeHolds_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("camera");
-        QTest::newRow("screen cast") << QStringList{} << false;
-        QTest::newRow("camera node") << QStringList{"camera"} << true;
-    }
-    void aScreenCastOrACameraNodeHolds()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(bool, camera);
-        PrivateSessionBus bus;
-        const QProcessEnvironment environment = withBus(bus);
-        PipeWireWatch::Readings readings;
-        PipeWireWatch watch([&](const PipeWireWatch::Readings &now) { readings = now; });
-        PrivatePipeWire server(environment);
-        QVERIFY(server.isReady());
-        QTRY_COMPARE_WITH_TIMEOUT(readings.screenShared, Reading::clear, 10000);
-        {
-            ChildProcess peer(PELMIX_SCREENCAST_PEER, arguments, environment);
-            QTRY_VERIFY_WITH_TIMEOUT(readings.screenShared == Reading::inUse || readings.camera == Reading::inUse, 10000);
-            QCOMPARE(readings.camera, camera ? Reading::inUse : Reading::clear);
-            QCOMPARE(readings.screenShared, camera ? Reading::clear : Reading::inUse);
-            QCOMPARE(readings.microphone, Reading::clear);
-        }
-        QTRY_COMPARE_WITH_TIMEOUT(readings.screenShared, Reading::clear, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(readings.camera, Reading::clear, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(readings == PipeWireWatch::Readings{} && pulse == Reading::unknown, 10000);
     }
 
     void aFullScreenWindowWithTheFocusHolds()
@@ -134,87 +109,68 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::clear, 10000);
     }
 
-    // From dunst's pause to the reminder, a minute of virtual time after the pause ends.
-    void dunstPausedHoldsTheReminderUntilAMinuteAfterItResumes()
+    // From each desktop's do not disturb to the reminder, a minute of virtual time after it ends:
+    // dunst and XFCE's daemon (with its settings store) real; KDE's server, which needs a whole
+    // Plasma session, through a peer that answers as it does.
+    void doNotDisturbHoldsTheReminderUntilAMinuteAfterItEnds_data()
     {
+        QTest::addColumn<QString>("server");
+        QTest::newRow("dunst") << "dunst";
+        QTest::newRow("xfce4-notifyd") << "xfce";
+        QTest::newRow("KDE's server (peer)") << "kde";
+    }
+    void doNotDisturbHoldsTheReminderUntilAMinuteAfterItEnds()
+    {
+        QFETCH(QString, server);
         XvfbServer x;
         QVERIFY2(x.start(), qPrintable(x.errorString()));
         PrivateSessionBus bus;
         const QProcessEnvironment environment = withBus(bus, x.displayName());
         QTemporaryDir config;
         QFile(config.filePath("dunstrc")).open(QIODevice::WriteOnly);
-        ChildProcess dunst("dunst", {"-config", config.filePath("dunstrc")}, environment);
-        QDBusConnection connection = bus.connect("dunst-watch");
-        QTRY_VERIFY_WITH_TIMEOUT(connection.interface()->isServiceRegistered("org.freedesktop.Notifications"), 10000);
-
-        FakeApp app([](QSettings &preferences) {
-            onboarded(preferences);
-            preferences.setValue("workDuration", 0);
-        });
-        app.startPresent();
-        DoNotDisturbWatch watch(connection, [&](Reading now) {
-            app.fake.holdSources.set(HoldSources::Source::doNotDisturb, now);
-        });
-        QTRY_COMPARE_WITH_TIMEOUT(app.fake.holdSources.reading(HoldSources::Source::doNotDisturb), Reading::clear,
-                                  10000);
-        QVERIFY(dunst.run("dunstctl", {"set-paused", "true"}));
-        QTRY_VERIFY_WITH_TIMEOUT(app.appState.breakHold().held(), 10000);
-        app.work(10);
-        QCOMPARE(app.timer().state(), TimerState::breakWaiting);
-        QVERIFY(app.fake.notifications.requests.isEmpty());
-
-        QVERIFY(dunst.run("dunstctl", {"set-paused", "false"}));
-        QTRY_COMPARE_WITH_TIMEOUT(app.fake.holdSources.reading(HoldSources::Source::doNotDisturb), Reading::clear,
-                                  10000);
-        app.work(59);
-        QVERIFY(app.fake.notifications.requests.isEmpty());
-        app.work(1);
-        QCOMPARE(app.fake.notifications.requests.first().title, "Time for a break!");
-
-        dunst.stop();
-        QTRY_COMPARE_WITH_TIMEOUT(app.fake.holdSources.reading(HoldSources::Source::doNotDisturb), Reading::unknown,
-                                  10000);
-    }
-
-    // XFCE's notification daemon with its settings store, both real; KDE's server, which needs a
-    // whole Plasma session, through a peer that answers as it does.
-    void doNotDisturbOfXfceAndKde_data()
-    {
-        QTest::addColumn<bool>("xfce");
-        QTest::newRow("xfce4-notifyd") << true;
-        QTest::newRow("KDE's server (peer)") << false;
-    }
-    void doNotDisturbOfXfceAndKde()
-    {
-        QFETCH(bool, xfce);
-        XvfbServer x;
-        QVERIFY2(x.start(), qPrintable(x.errorString()));
-        PrivateSessionBus bus;
-        const QProcessEnvironment environment = withBus(bus, x.displayName());
         std::optional<ChildProcess> settingsStore, daemon;
         TestNotificationServer plasma;
         plasma.serverName = "Plasma";
-        if (xfce) {
+        if (server == "dunst") {
+            daemon.emplace("dunst", QStringList{"-config", config.filePath("dunstrc")}, environment);
+        } else if (server == "xfce") {
             settingsStore.emplace(PELMIX_LIBDIR "/xfce4/xfconf/xfconfd", QStringList{}, environment);
             daemon.emplace(PELMIX_LIBDIR "/xfce4/notifyd/xfce4-notifyd", QStringList{}, environment);
         } else {
             QVERIFY(plasma.registerOn(bus.connect("plasma-peer")));
         }
+        const auto setQuiet = [&](bool quiet) {
+            const QString on = quiet ? "true" : "false";
+            if (server == "kde")
+                plasma.setInhibited(quiet);
+            else if (server == "dunst")
+                QVERIFY(daemon->run("dunstctl", {"set-paused", on}));
+            else
+                QVERIFY(daemon->run("xfconf-query",
+                                    {"-c", "xfce4-notifyd", "-p", "/do-not-disturb", "-n", "-t", "bool", "-s", on}));
+        };
         QDBusConnection connection = bus.connect("watch");
         QTRY_VERIFY_WITH_TIMEOUT(connection.interface()->isServiceRegistered("org.freedesktop.Notifications"), 10000);
-        Reading reading = Reading::unknown;
-        DoNotDisturbWatch watch(connection, [&](Reading now) { reading = now; });
-        QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::clear, 10000);
-        const auto setQuiet = [&](bool quiet) {
-            if (!xfce)
-                return plasma.setInhibited(quiet);
-            QVERIFY(daemon->run("xfconf-query", {"-c", "xfce4-notifyd", "-p", "/do-not-disturb", "-n", "-t", "bool",
-                                                 "-s", quiet ? "true" : "false"}));
-        };
+        FakeApp app([](QSettings &preferences) {
+            onboarded(preferences);
+            preferences.setValue("workDuration", 0);
+        });
+        app.startPresent();
+        const auto reading = [&] { return app.fake.holdSources.reading(HoldSources::Source::doNotDisturb); };
+        DoNotDisturbWatch watch(connection,
+                                [&](Reading now) { app.fake.holdSources.set(HoldSources::Source::doNotDisturb, now); });
+        QTRY_COMPARE_WITH_TIMEOUT(reading(), Reading::clear, 10000);
+
         setQuiet(true);
-        QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::inUse, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(app.appState.breakHold().held(), 10000);
+        app.work(10);
+        QCOMPARE(app.timer().state(), TimerState::breakWaiting);
         setQuiet(false);
-        QTRY_COMPARE_WITH_TIMEOUT(reading, Reading::clear, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(reading(), Reading::clear, 10000);
+        app.work(59);
+        QVERIFY(app.fake.notifications.requests.isEmpty());
+        app.work(1);
+        QCOMPARE(app.fake.notifications.requests.first().title, "Time for a break!");
     }
 
     // No video device can exist here: a file named like one, held open by a process of the user.

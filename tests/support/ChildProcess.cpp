@@ -5,9 +5,10 @@
 #include <QThread>
 
 ChildProcess::ChildProcess(const QString &program, const QStringList &arguments,
-                           const QProcessEnvironment &environment)
+                           const QProcessEnvironment &environment, const QString &workingDirectory)
 {
     m_process.setProcessEnvironment(environment);
+    m_process.setWorkingDirectory(workingDirectory);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.start(program, arguments);

@@ -8,7 +8,8 @@
 class ChildProcess {
 public:
     ChildProcess(const QString &program, const QStringList &arguments,
-                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                 const QString &workingDirectory = {});
     ~ChildProcess();
 
     void stop();

@@ -164,7 +164,8 @@ void DoNotDisturbWatch::propertiesChanged(const QString &interface, const QVaria
         report(changed.value(key).toBool());
 }
 
-void DoNotDisturbWatch::xfconfPropertyChanged(const QString &channel, const QString &property, const QDBusVariant &value)
+void DoNotDisturbWatch::xfconfPropertyChanged(const QString &channel, const QString &property,
+                                              const QDBusVariant &value)
 {
     if (channel == kXfceChannel && property == kXfceProperty)
         report(value.variant().toBool());

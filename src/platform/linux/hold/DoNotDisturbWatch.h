@@ -21,8 +21,7 @@ class DoNotDisturbWatch : public QObject {
     Q_OBJECT
 
 public:
-    DoNotDisturbWatch(QDBusConnection bus, std::function<void(HoldSources::Reading)> report,
-                      QObject *parent = nullptr);
+    DoNotDisturbWatch(QDBusConnection bus, std::function<void(HoldSources::Reading)> report, QObject *parent = nullptr);
     ~DoNotDisturbWatch() override;
 
 private slots:

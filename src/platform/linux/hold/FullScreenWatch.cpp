@@ -19,8 +19,8 @@ template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
 QList<std::uint32_t> propertyValues(xcb_connection_t *connection, std::uint32_t window, std::uint32_t property,
                                     std::uint32_t type)
 {
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, property, type, 0, 1024), nullptr));
+    const Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, property, type, 0, 1024), nullptr));
     if (!reply || reply->format != 32)
         return {};
     const auto *values = static_cast<const std::uint32_t *>(xcb_get_property_value(reply.get()));

@@ -13,8 +13,8 @@ const GSettingsLibrary *GSettingsLibrary::open()
             QFunctionPointer function = gio.resolve(name);
             return function ? function : gobject.resolve(name);
         };
-#define PELMIX_RESOLVE(name)                                                                                          \
-    library.name = reinterpret_cast<decltype(library.name)>(resolve(#name));                                          \
+#define PELMIX_RESOLVE(name)                                                                                           \
+    library.name = reinterpret_cast<decltype(library.name)>(resolve(#name));                                           \
     complete = complete && library.name;
         PELMIX_GSETTINGS_FUNCTIONS(PELMIX_RESOLVE)
 #undef PELMIX_RESOLVE

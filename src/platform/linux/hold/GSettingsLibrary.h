@@ -8,15 +8,15 @@
 
 // GSettings, opened only in a GNOME session, where do not disturb is one of its settings:
 // linked, GIO and GObject would take memory in every session.
-#define PELMIX_GSETTINGS_FUNCTIONS(F)                                                                                 \
-    F(g_object_unref)                                                                                                 \
-    F(g_settings_get_boolean)                                                                                         \
-    F(g_settings_new)                                                                                                 \
-    F(g_settings_schema_has_key)                                                                                      \
-    F(g_settings_schema_source_get_default)                                                                           \
-    F(g_settings_schema_source_lookup)                                                                                \
-    F(g_settings_schema_unref)                                                                                        \
-    F(g_signal_connect_data)                                                                                          \
+#define PELMIX_GSETTINGS_FUNCTIONS(F)                                                                                  \
+    F(g_object_unref)                                                                                                  \
+    F(g_settings_get_boolean)                                                                                          \
+    F(g_settings_new)                                                                                                  \
+    F(g_settings_schema_has_key)                                                                                       \
+    F(g_settings_schema_source_get_default)                                                                            \
+    F(g_settings_schema_source_lookup)                                                                                 \
+    F(g_settings_schema_unref)                                                                                         \
+    F(g_signal_connect_data)                                                                                           \
     F(g_signal_handler_disconnect)
 
 struct GSettingsLibrary {

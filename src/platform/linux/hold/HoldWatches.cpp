@@ -34,7 +34,8 @@ HoldWatches::HoldWatches(HoldSources &sources, MainLoop &loop, QDBusConnection s
     });
     QObject::connect(&sources, &HoldSources::breakDueChanged, &sources,
                      [this](bool due) { m_cameraScan->setBreakDue(due); });
-    m_fullScreen = std::make_unique<FullScreenWatch>([this](Reading reading) { m_sources.set(Source::fullScreen, reading); });
+    m_fullScreen =
+        std::make_unique<FullScreenWatch>([this](Reading reading) { m_sources.set(Source::fullScreen, reading); });
     m_doNotDisturb = std::make_unique<DoNotDisturbWatch>(
         std::move(sessionBus), [this](Reading reading) { m_sources.set(Source::doNotDisturb, reading); });
 }

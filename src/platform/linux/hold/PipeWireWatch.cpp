@@ -151,7 +151,8 @@ struct PipeWireWatch::Connection {
         auto node = std::make_unique<Node>();
         node->owner = this;
         node->kind = kind;
-        node->proxy = static_cast<pw_proxy *>(pw_registry_bind(registry, id, PW_TYPE_INTERFACE_Node, PW_VERSION_NODE, 0));
+        node->proxy =
+            static_cast<pw_proxy *>(pw_registry_bind(registry, id, PW_TYPE_INTERFACE_Node, PW_VERSION_NODE, 0));
         if (!node->proxy)
             return;
         pw_proxy_add_object_listener(node->proxy, &node->listener, &nodeEvents, node.get());

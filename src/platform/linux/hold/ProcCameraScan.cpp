@@ -6,7 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-ProcCameraScan::ProcCameraScan(MainLoop &loop, std::function<void(HoldSources::Reading)> report, CameraScanPlaces places)
+ProcCameraScan::ProcCameraScan(MainLoop &loop, std::function<void(HoldSources::Reading)> report,
+                               CameraScanPlaces places)
     : m_loop(loop),
       m_report(std::move(report)),
       m_places(std::move(places))

@@ -13,8 +13,8 @@ const PulseAudioLibrary *PulseAudioLibrary::open()
             QFunctionPointer function = client.resolve(name);
             return function ? function : glibLoop.resolve(name);
         };
-#define PELMIX_RESOLVE(name)                                                                                          \
-    library.name = reinterpret_cast<decltype(library.name)>(resolve(#name));                                          \
+#define PELMIX_RESOLVE(name)                                                                                           \
+    library.name = reinterpret_cast<decltype(library.name)>(resolve(#name));                                           \
     complete = complete && library.name;
         PELMIX_PULSEAUDIO_FUNCTIONS(PELMIX_RESOLVE)
 #undef PELMIX_RESOLVE

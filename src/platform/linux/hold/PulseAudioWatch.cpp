@@ -72,7 +72,8 @@ void PulseAudioWatch::stateChanged()
             },
             this);
         m_pulse->pa_operation_unref(m_pulse->pa_context_subscribe(
-            m_context, static_cast<pa_subscription_mask_t>(PA_SUBSCRIPTION_MASK_SOURCE | PA_SUBSCRIPTION_MASK_SOURCE_OUTPUT),
+            m_context,
+            static_cast<pa_subscription_mask_t>(PA_SUBSCRIPTION_MASK_SOURCE | PA_SUBSCRIPTION_MASK_SOURCE_OUTPUT),
             nullptr, nullptr));
         refresh();
         return;
