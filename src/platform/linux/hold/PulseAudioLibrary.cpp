@@ -1,23 +1,16 @@
 #include "PulseAudioLibrary.h"
 
-#include <QLibrary>
+#include "OpenedLibraries.h"
 
 const PulseAudioLibrary *PulseAudioLibrary::open()
 {
     static const PulseAudioLibrary *opened = []() -> const PulseAudioLibrary * {
-        static QLibrary client(QStringLiteral("pulse"), 0);
-        static QLibrary glibLoop(QStringLiteral("pulse-mainloop-glib"), 0);
+        static const OpenedLibraries libraries({QStringLiteral("pulse"), QStringLiteral("pulse-mainloop-glib")});
         static PulseAudioLibrary library;
-        bool complete = client.load() && glibLoop.load();
-        const auto resolve = [&](const char *name) {
-            QFunctionPointer function = client.resolve(name);
-            return function ? function : glibLoop.resolve(name);
-        };
-#define PELMIX_RESOLVE(name)                                                                                           \
-    library.name = reinterpret_cast<decltype(library.name)>(resolve(#name));                                           \
-    complete = complete && library.name;
-        PELMIX_PULSEAUDIO_FUNCTIONS(PELMIX_RESOLVE)
-#undef PELMIX_RESOLVE
+        bool complete = libraries.loaded();
+#define PELMIX_FIND(name) complete = libraries.find(library.name, #name) && complete;
+        PELMIX_PULSEAUDIO_FUNCTIONS(PELMIX_FIND)
+#undef PELMIX_FIND
         return complete ? &library : nullptr;
     }();
     return opened;
