@@ -25,8 +25,13 @@ void TestStatusNotifierWatcher::RegisterStatusNotifierItem(const QString &servic
         m_connection->connect(service, QStringLiteral("/StatusNotifierItem"),
                               QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("XAyatanaNewLabel"), this,
                               SLOT(onNewLabel(QString, QString)));
+        m_connection->connect(service, QStringLiteral("/StatusNotifierItem"),
+                              QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("NewToolTip"), this,
+                              SLOT(onNewToolTip()));
     }
     emit StatusNotifierItemRegistered(service);
 }
 
 void TestStatusNotifierWatcher::onNewLabel(const QString &label, const QString &) { announcedLabels.append(label); }
+
+void TestStatusNotifierWatcher::onNewToolTip() { ++announcedToolTips; }

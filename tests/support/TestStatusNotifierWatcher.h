@@ -30,6 +30,7 @@ public:
 
     QStringList items;
     QStringList announcedLabels;
+    int announcedToolTips = 0;
     int registrations = 0;
 
 public slots:
@@ -43,6 +44,7 @@ signals:
 
 private slots:
     void onNewLabel(const QString &label, const QString &guide);
+    void onNewToolTip();
 
 private:
     std::optional<QDBusConnection> m_connection;

@@ -1,6 +1,7 @@
 // The tray item where the panel hosts StatusNotifierItems, seen from a test watcher on a private
 // bus as a host sees it: registration when the watcher appears after the program, the label
 // and icon, once a minute, the menu over dbusmenu, and the way back to the XEmbed icon.
+#include "hold/BreakHold.h"
 #include "platform/linux/tray/DBusMenuTypes.h"
 #include "platform/linux/tray/StatusNotifierItem.h"
 #include "platform/linux/tray/StatusNotifierTypes.h"
@@ -120,21 +121,29 @@ private slots:
         QCOMPARE(watcher.announcedLabels, QStringList{"24 min"});
         app.work(1);
         QTRY_COMPARE(watcher.announcedLabels, QStringList({"24 min", "23 min"}));
+        // Why reminders wait is announced at once, not with the next minute.
+        const int toolTips = watcher.announcedToolTips;
+        app.fake.holdSources.set(HoldSources::Source::camera, HoldSources::Reading::inUse);
+        QTRY_COMPARE(watcher.announcedToolTips, toolTips + 1);
+        QCOMPARE(qdbus_cast<StatusNotifierToolTip>(itemProperties().value("ToolTip")).text,
+                 "23:59\nHolding reminders: camera in use");
 
         // The menu has today's entries, with dbusmenu's mnemonic escaping, and they act.
         app.addCurrentTask("Fix & ship_it");
         app.timer().snooze(30);
         QList<int> ids;
         const QStringList labels = menuLabels(&ids);
-        QCOMPARE(labels,
-                 QStringList({QString("On a meet (30:00)   4") + QChar(0x2615), "Fix & ship__it", "Take Break Now",
-                              "---", "Focus Board", "Stats", "Settings", "---", "About Pelmix", "Quit Pelmix"}));
+        QCOMPARE(labels, QStringList({QString("On a meet (30:00)   4") + QChar(0x2615), "Fix & ship__it",
+                                      "Take Break Now", "Holding reminders: camera in use", "Remind me anyway", "---",
+                                      "Focus Board", "Stats", "Settings", "---", "About Pelmix", "Quit Pelmix"}));
         const auto click = [&](const char *label) {
             callItem("/MenuBar", "com.canonical.dbusmenu", "Event",
                      {ids.at(labels.indexOf(label)), "clicked", QVariant::fromValue(QDBusVariant(0)), 0u});
         };
         click("Settings");
         QTRY_COMPARE(app.appState.selectedSection(), AppSection::settings);
+        click("Remind me anyway");
+        QTRY_VERIFY(!app.appState.breakHold().held());
         // XFCE's panel sends its clicks as a group; an id the menu never had is an error.
         const DBusMenuEventList quit{{ids.at(labels.indexOf("Quit Pelmix")), "clicked", QDBusVariant(0), 0u}};
         const QDBusMessage group =

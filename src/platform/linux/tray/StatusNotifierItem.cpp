@@ -138,6 +138,14 @@ void StatusNotifierItem::prepareFace(const QString &key, const QList<QImage> &ic
         m_iconFolder->write(key, icon);
 }
 
+void StatusNotifierItem::setToolTipText(const QString &text)
+{
+    const bool newsChanged = text.section(QLatin1Char('\n'), 1) != m_toolTipText.section(QLatin1Char('\n'), 1);
+    m_toolTipText = text;
+    if (newsChanged && m_published)
+        emit NewToolTip();
+}
+
 void StatusNotifierItem::setAppearance(const QString &key, const QList<QImage> &icon, const QString &label,
                                        const QString &labelGuide)
 {

@@ -68,8 +68,9 @@ public:
                        const QString &labelGuide) override;
     // The face likely to come next, written ahead for hosts that read icon names.
     void prepareFace(const QString &key, const QList<QImage> &icon) override;
-    // The exact time for the tooltip; read by the host when it asks, nothing is sent.
-    void setToolTipText(const QString &text) override { m_toolTipText = text; }
+    // The exact time for the tooltip, read by the host when it asks; only a change of the lines
+    // after the time (why reminders wait) is announced.
+    void setToolTipText(const QString &text) override;
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
     QString id() const { return QStringLiteral("pelmix"); }
