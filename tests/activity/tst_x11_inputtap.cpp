@@ -107,9 +107,8 @@ private slots:
         X11InputMonitoring x11;
         // The fake services, but the real input monitoring.
         const Platform &f = fake.platform();
-        Platform platform{f.mainLoop,  f.log,     f.preferences,   f.locations,     x11,
-                          f.loginItem, f.desktop, f.notifications, f.sessionEvents, f.trayHost,
-                          f.holdSources};
+        Platform platform{f.mainLoop, f.log,           f.preferences,   f.locations, x11,          f.loginItem,
+                          f.desktop,  f.notifications, f.sessionEvents, f.trayHost,  f.holdSources};
         UserSettings settings(platform);
         ActivityMonitor monitor(platform, settings);
         monitor.requestPermission();

@@ -161,9 +161,8 @@ private slots:
         const QString blocker = fake.folder.filePath("not-a-folder");
         writeFile(blocker, {});
         XdgAutostartEntry entry(QStringLiteral("/usr/bin/pelmix"), blocker + "/autostart");
-        Platform platform{fake.mainLoop, fake.log,     *fake.preferences,  fake.locations,     fake.input,
-                          entry,         fake.desktop, fake.notifications, fake.sessionEvents, fake.trayHost,
-                          fake.holdSources};
+        Platform platform{fake.mainLoop, fake.log,           *fake.preferences,  fake.locations, fake.input,      entry,
+                          fake.desktop,  fake.notifications, fake.sessionEvents, fake.trayHost,  fake.holdSources};
 
         UserSettings settings(platform);
         fake.log.lines.clear();

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QThread>
 
-ChildProcess::ChildProcess(const QString &program, const QStringList &arguments,
-                           const QProcessEnvironment &environment, const QString &workingDirectory)
+ChildProcess::ChildProcess(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment,
+                           const QString &workingDirectory)
 {
     m_process.setProcessEnvironment(environment);
     m_process.setWorkingDirectory(workingDirectory);

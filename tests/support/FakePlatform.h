@@ -3,12 +3,12 @@
 #include "FakeMainLoop.h"
 #include "platform/DataLocations.h"
 #include "platform/Desktop.h"
+#include "platform/HoldSources.h"
 #include "platform/InputMonitoring.h"
 #include "platform/Logger.h"
 #include "platform/LoginItem.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Platform.h"
-#include "platform/HoldSources.h"
 #include "platform/SessionEvents.h"
 #include "platform/tray/StatusItem.h"
 #include "platform/tray/TrayHost.h"
@@ -185,8 +185,7 @@ public:
     explicit FakePlatform(NotificationCenter *notificationCenter = nullptr)
         : m_platform(std::make_unique<Platform>(
               Platform{mainLoop, log, *preferences, locations, input, loginItem, desktop,
-                       notificationCenter ? *notificationCenter : notifications, sessionEvents, trayHost,
-                       holdSources}))
+                       notificationCenter ? *notificationCenter : notifications, sessionEvents, trayHost, holdSources}))
     {}
 
     Platform &platform() { return *m_platform; }

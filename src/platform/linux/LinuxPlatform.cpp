@@ -33,11 +33,10 @@ struct LinuxPlatform::Services {
 
 LinuxPlatform::LinuxPlatform()
     : m_services(std::make_unique<Services>()),
-      m_platform(std::make_unique<Platform>(Platform{m_services->mainLoop, m_services->log, m_services->preferences,
-                                                     m_services->locations, m_services->input, m_services->loginItem,
-                                                     m_services->desktop, m_services->notifications,
-                                                     m_services->sessionEvents, m_services->trayHost,
-                                                     m_services->holdSources}))
+      m_platform(std::make_unique<Platform>(
+          Platform{m_services->mainLoop, m_services->log, m_services->preferences, m_services->locations,
+                   m_services->input, m_services->loginItem, m_services->desktop, m_services->notifications,
+                   m_services->sessionEvents, m_services->trayHost, m_services->holdSources}))
 {}
 
 LinuxPlatform::~LinuxPlatform() = default;

@@ -6,9 +6,9 @@
 #include "tasks/TodoManager.h"
 #include "ui/common/widgets/DataNoticeBar.h"
 
-#include <QShortcut>
 #include "appstate/AppState.h"
 #include "hold/BreakHold.h"
+#include <QShortcut>
 
 #include <QVBoxLayout>
 

@@ -144,7 +144,8 @@ void SettingsContent::addHoldSwitches(QLayout *layout)
         title->setWordWrap(true);
         title->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
         m_holds[source] = {toggle, title};
-        connect(toggle, &ToggleSwitch::clicked, this, [this, source](bool on) { m_settings.setHoldsWhile(source, on); });
+        connect(toggle, &ToggleSwitch::clicked, this,
+                [this, source](bool on) { m_settings.setHoldsWhile(source, on); });
     }
     layout->addWidget(holds);
     connect(&m_appState.breakHold(), &BreakHold::readingsChanged, this, &SettingsContent::refreshHoldTitles);

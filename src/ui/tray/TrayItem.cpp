@@ -28,11 +28,8 @@ TrayItem::TrayItem(AppState &appState, TrayActions &actions, const TrayHost &hos
       m_icon(new QSystemTrayIcon(this))
 {
     m_label = new MenuBarLabel(appState.workTimer(), appState.todoManager(), appState.breakHold(), *m_icon, host, this);
-    m_menu = new TrayMenu(
-        [&appState] {
-            return MenuBarPanelModel::make(ViewInputs::panel(appState));
-        },
-        [&actions](MenuBarPanelModel::Action action) { actions.perform(action); }, this);
+    m_menu = new TrayMenu([&appState] { return MenuBarPanelModel::make(ViewInputs::panel(appState)); },
+                          [&actions](MenuBarPanelModel::Action action) { actions.perform(action); }, this);
     auto *watcher = new ChangeWatcher([this] { m_menu->stateChanged(); }, this);
     watcher->watch(&appState.workTimer());
     watcher->watch(&appState.activityMonitor(), {"isPresentChanged"});

@@ -91,11 +91,8 @@ private slots:
     void menuIsLiveWhileOpen()
     {
         FakeApp app{onboarded};
-        TrayMenu tray(
-            [&app] {
-                return MenuBarPanelModel::make(ViewInputs::panel(app.appState));
-            },
-            [](MenuBarPanelModel::Action) {});
+        TrayMenu tray([&app] { return MenuBarPanelModel::make(ViewInputs::panel(app.appState)); },
+                      [](MenuBarPanelModel::Action) {});
         connect(&app.timer(), &WorkTimer::snoozeSecondsRemainingChanged, &tray, &TrayMenu::stateChanged);
         app.startPresent();
         app.timer().snooze(30);

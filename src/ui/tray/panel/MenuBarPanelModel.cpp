@@ -46,8 +46,8 @@ MenuBarPanelModel MenuBarPanelModel::make(const Inputs &inputs)
                                    QStringLiteral("Take Break Now"), ColorRole::orange};
     if (!inputs.holdText.isEmpty()) {
         model.holdText = inputs.holdText;
-        model.remindAnyway =
-            Entry{Action::remindAnyway, QStringLiteral("bell.badge.fill"), QStringLiteral("Remind me anyway"), ColorRole::orange};
+        model.remindAnyway = Entry{Action::remindAnyway, QStringLiteral("bell.badge.fill"),
+                                   QStringLiteral("Remind me anyway"), ColorRole::orange};
     }
     model.sectionEntries = {
         {Action::focusBoard, QStringLiteral("checklist"), QStringLiteral("Focus Board")},

@@ -105,9 +105,9 @@ MenuBarView::MenuBarView(AppState &appState, WorkTimer &workTimer, TrayActions &
     m_holdText->setWordWrap(true);
     setLabelColor(m_holdText, ColorRole::secondary);
     column->addWidget(m_holdText);
-    m_remindAnyway = entryButton(MenuBarPanelModel::Entry{MenuBarPanelModel::Action::remindAnyway,
-                                                          QStringLiteral("bell.badge.fill"),
-                                                          QStringLiteral("Remind me anyway"), ColorRole::orange});
+    m_remindAnyway =
+        entryButton(MenuBarPanelModel::Entry{MenuBarPanelModel::Action::remindAnyway, QStringLiteral("bell.badge.fill"),
+                                             QStringLiteral("Remind me anyway"), ColorRole::orange});
     column->addWidget(m_remindAnyway);
     column->addWidget(divider(4));
     for (const auto &entry : m_model.sectionEntries)
