@@ -335,8 +335,9 @@ private slots:
 
     // Developer lengths keep the work interval to seconds. The history found at start cannot be
     // read: it is kept aside, told in a notification that opens its folder, and a new one begins.
-    // The real program holds its reminders while a real PipeWire client records.
-    void aRecordingProgramHoldsTheReminders()
+    // The real program holds its reminders while a real PipeWire client records, and while a
+    // window is full screen.
+    void aRecordingOrAFullScreenWindowHoldsTheReminders()
     {
         PrivateSessionBus bus;
         PelmixProcess pelmix;
@@ -353,6 +354,14 @@ private slots:
                  qPrintable(pelmix.lines().join('\n')));
         recorder.reset();
         QVERIFY2(pelmix.waitForLine("BreakHold: hold ended (microphone in use), reminders resume in a minute"),
+                 qPrintable(pelmix.lines().join('\n')));
+
+        // A window manager coming up after the program, and a window of another program put in full screen.
+        ChildProcess manager("jwm", {}, pelmix.environment());
+        ChildProcess slides("xmessage", {"-title", "slides", "Presenting"}, pelmix.environment());
+        QTRY_VERIFY_WITH_TIMEOUT(manager.run("wmctrl", {"-a", "slides"}), 10000);
+        QVERIFY(manager.run("wmctrl", {"-r", "slides", "-b", "add,fullscreen"}));
+        QVERIFY2(pelmix.waitForLine("BreakHold: holding reminders (full-screen window)"),
                  qPrintable(pelmix.lines().join('\n')));
         QVERIFY(pelmix.stopWith(SIGTERM));
     }
