@@ -79,6 +79,8 @@ DoNotDisturbWatch::~DoNotDisturbWatch() = default;
 void DoNotDisturbWatch::identifyServer()
 {
     stopFollowing();
+    // Replies to what was asked of a server before this one are not read.
+    const int asked = ++m_generation;
     // In a GNOME session do not disturb is the desktop's setting, whoever shows notifications.
     if (qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':')).contains(QLatin1String("GNOME"))) {
         follow(Server::gnome);
@@ -89,8 +91,10 @@ void DoNotDisturbWatch::identifyServer()
     // Asking must not start a server that is not running.
     ask.setAutoStartService(false);
     auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, asked](QDBusPendingCallWatcher *call) {
         call->deleteLater();
+        if (asked != m_generation)
+            return;
         const QDBusPendingReply<QString, QString, QString, QString> reply = *call;
         const QString name = reply.isValid() ? reply.argumentAt<0>() : QString();
         if (name == QLatin1String("dunst"))
@@ -125,12 +129,15 @@ void DoNotDisturbWatch::follow(Server server)
         QDBusMessage ask = QDBusMessage::createMethodCall(kXfconf, kXfconfPath, kXfconf, QStringLiteral("GetProperty"));
         ask << kXfceChannel << kXfceProperty;
         auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask), this);
-        connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
-            call->deleteLater();
-            const QDBusPendingReply<QDBusVariant> reply = *call;
-            // An unset property is xfce4-notifyd's default: notifications shown.
-            report(reply.isValid() ? reply.value().variant().toBool() : false);
-        });
+        connect(pending, &QDBusPendingCallWatcher::finished, this,
+                [this, asked = m_generation](QDBusPendingCallWatcher *call) {
+                    call->deleteLater();
+                    if (asked != m_generation)
+                        return;
+                    const QDBusPendingReply<QDBusVariant> reply = *call;
+                    // An unset property is xfce4-notifyd's default: notifications shown.
+                    report(reply.isValid() ? reply.value().variant().toBool() : false);
+                });
         break;
     }
     case Server::gnome:
@@ -149,11 +156,14 @@ void DoNotDisturbWatch::readProperty(const QString &service, const QString &path
     QDBusMessage ask = QDBusMessage::createMethodCall(service, path, kProperties, QStringLiteral("Get"));
     ask << interface << name;
     auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
-        call->deleteLater();
-        const QDBusPendingReply<QDBusVariant> reply = *call;
-        report(reply.isValid() ? std::optional(reply.value().variant().toBool()) : std::nullopt);
-    });
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this, asked = m_generation](QDBusPendingCallWatcher *call) {
+                call->deleteLater();
+                if (asked != m_generation)
+                    return;
+                const QDBusPendingReply<QDBusVariant> reply = *call;
+                report(reply.isValid() ? std::optional(reply.value().variant().toBool()) : std::nullopt);
+            });
 }
 
 void DoNotDisturbWatch::propertiesChanged(const QString &interface, const QVariantMap &changed, const QStringList &)

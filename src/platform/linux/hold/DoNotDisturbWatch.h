@@ -41,6 +41,7 @@ private:
     std::function<void(HoldSources::Reading)> m_report;
     QDBusServiceWatcher *m_serverWatch = nullptr;
     Server m_server = Server::none;
+    int m_generation = 0;
     struct GnomeSettings;
     std::unique_ptr<GnomeSettings> m_gnome;
 };

@@ -88,7 +88,9 @@ void FullScreenWatch::readEvents()
             stateChanged |= notify->atom == m_netWmState;
     }
     if (xcb_connection_has_error(m_connection)) {
-        delete std::exchange(m_notifier, nullptr);
+        // Called from the notifier's own signal: it goes once that is over.
+        m_notifier->setEnabled(false);
+        std::exchange(m_notifier, nullptr)->deleteLater();
         m_report(m_last = HoldSources::Reading::unknown);
         return;
     }

@@ -247,7 +247,9 @@ void PipeWireWatch::dispatch()
 
 void PipeWireWatch::disconnected()
 {
-    delete std::exchange(m_notifier, nullptr);
+    // Called from the notifier's own signal: it goes once that is over.
+    m_notifier->setEnabled(false);
+    std::exchange(m_notifier, nullptr)->deleteLater();
     m_connection.reset();
     publish();
     connectToServer();
