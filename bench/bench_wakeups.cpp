@@ -17,10 +17,10 @@
 // (with the preemptions a busy machine adds). "active" is SECONDS of input after 5 s of settling
 // with input; "away" is SECONDS starting 5 s after the last input, once the program counts the
 // user away and the work timer has stopped.
+#include "TestIdleNotifyCompositor.h"
 #include "support/ChildProcess.h"
 #include "support/PelmixProcess.h"
 #include "support/PrivateSessionBus.h"
-#include "TestIdleNotifyCompositor.h"
 #include "support/XvfbServer.h"
 
 #include <QCoreApplication>
@@ -104,7 +104,8 @@ void measure(const Backend &backend, int seconds)
         QProcessEnvironment environment = pelmix.environment();
         environment.insert("DBUS_SESSION_BUS_ADDRESS", pipeWireBus->address());
         pipeWire = std::make_unique<PrivatePipeWire>(environment);
-        recorder = std::make_unique<ChildProcess>("pw-record", QStringList{recordings.filePath("in.wav")}, environment);
+        recorder = std::make_unique<ChildProcess>(
+            "pw-record", QStringList{"--target", "test-microphone", recordings.filePath("in.wav")}, environment);
     }
     if (!backend.setUp(pelmix) || !pelmix.start()) {
         std::printf("%-26s could not be set up\n", qPrintable(backend.name));

@@ -347,8 +347,8 @@ private slots:
         PrivatePipeWire pipeWire(pelmix.environment());
         QVERIFY(pipeWire.isReady());
         QTemporaryDir folder;
-        auto recorder =
-            std::make_unique<ChildProcess>("pw-record", QStringList{folder.filePath("in.wav")}, pelmix.environment());
+        auto recorder = std::make_unique<ChildProcess>(
+            "pw-record", QStringList{"--target", "test-microphone", folder.filePath("in.wav")}, pelmix.environment());
         QVERIFY(pelmix.start());
         QVERIFY2(pelmix.waitForLine("BreakHold: holding reminders (microphone in use)"),
                  qPrintable(pelmix.lines().join('\n')));

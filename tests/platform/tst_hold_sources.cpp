@@ -42,8 +42,9 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("uses");
         const QString peer = PELMIX_SCREENCAST_PEER;
-        QTest::newRow("pw-record") << "pw-record" << QStringList{"in.wav"} << "microphone";
-        QTest::newRow("parecord") << "parecord" << QStringList{"in.wav"} << "microphone";
+        QTest::newRow("pw-record") << "pw-record" << QStringList{"--target", "test-microphone", "in.wav"}
+                                   << "microphone";
+        QTest::newRow("parecord") << "parecord" << QStringList{"-d", "test-microphone", "in.wav"} << "microphone";
         QTest::newRow("pw-record of what plays")
             << "pw-record" << QStringList{"-P", "{ stream.capture.sink=true }", "out.wav"} << "";
         QTest::newRow("parecord of a monitor")
