@@ -128,16 +128,8 @@ void DoNotDisturbWatch::follow(Server server)
                       SLOT(xfconfPropertyChanged(QString, QString, QDBusVariant)));
         QDBusMessage ask = QDBusMessage::createMethodCall(kXfconf, kXfconfPath, kXfconf, QStringLiteral("GetProperty"));
         ask << kXfceChannel << kXfceProperty;
-        auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask), this);
-        connect(pending, &QDBusPendingCallWatcher::finished, this,
-                [this, asked = m_generation](QDBusPendingCallWatcher *call) {
-                    call->deleteLater();
-                    if (asked != m_generation)
-                        return;
-                    const QDBusPendingReply<QDBusVariant> reply = *call;
-                    // An unset property is xfce4-notifyd's default: notifications shown.
-                    report(reply.isValid() ? reply.value().variant().toBool() : false);
-                });
+        // An unset property is xfce4-notifyd's default: notifications shown.
+        askFlag(ask, false);
         break;
     }
     case Server::gnome:
@@ -155,14 +147,19 @@ void DoNotDisturbWatch::readProperty(const QString &service, const QString &path
 {
     QDBusMessage ask = QDBusMessage::createMethodCall(service, path, kProperties, QStringLiteral("Get"));
     ask << interface << name;
+    askFlag(ask, std::nullopt);
+}
+
+void DoNotDisturbWatch::askFlag(const QDBusMessage &ask, std::optional<bool> unanswered)
+{
     auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(ask), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this, asked = m_generation](QDBusPendingCallWatcher *call) {
+            [this, unanswered, asked = m_generation](QDBusPendingCallWatcher *call) {
                 call->deleteLater();
                 if (asked != m_generation)
                     return;
                 const QDBusPendingReply<QDBusVariant> reply = *call;
-                report(reply.isValid() ? std::optional(reply.value().variant().toBool()) : std::nullopt);
+                report(reply.isValid() ? std::optional(reply.value().variant().toBool()) : unanswered);
             });
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class QDBusMessage;
 class QDBusServiceWatcher;
 class QDBusVariant;
 
@@ -34,6 +35,8 @@ private:
     void identifyServer();
     void follow(Server server);
     void readProperty(const QString &service, const QString &path, const QString &interface, const QString &name);
+    // Asks for a flag (a variant holding a bool) and reports it; `unanswered` when no answer comes.
+    void askFlag(const QDBusMessage &ask, std::optional<bool> unanswered);
     void report(std::optional<bool> quiet);
     void stopFollowing();
 

@@ -6,8 +6,6 @@
 #include "ProcCameraScan.h"
 #include "PulseAudioWatch.h"
 
-#include <QFile>
-
 using Source = HoldSources::Source;
 using Reading = HoldSources::Reading;
 
@@ -22,7 +20,7 @@ HoldWatches::HoldWatches(HoldSources &sources, MainLoop &loop, QDBusConnection s
     });
     // PipeWire's graph has the PulseAudio programs' streams too: a PulseAudio server is asked
     // only where PipeWire is not the sound server.
-    if (!QFile::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/pipewire-0"))) {
+    if (!PipeWireWatch::serverIsUp()) {
         m_pulseAudio = std::make_unique<PulseAudioWatch>([this](Reading reading) {
             m_microphoneOutput = reading;
             reportMicrophone();

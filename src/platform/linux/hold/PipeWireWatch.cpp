@@ -1,7 +1,6 @@
 #include "PipeWireWatch.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileSystemWatcher>
 #include <QSocketNotifier>
 #include <QtGlobal>
@@ -187,6 +186,8 @@ PipeWireWatch::PipeWireWatch(std::function<void(const Readings &)> report, QObje
     connectToServer();
 }
 
+bool PipeWireWatch::serverIsUp() { return QDir(serverSocketFolder()).exists(serverSocketName()); }
+
 PipeWireWatch::~PipeWireWatch()
 {
     delete m_notifier;
@@ -197,7 +198,7 @@ void PipeWireWatch::connectToServer()
 {
     std::unique_ptr<Connection> connection;
     // The library is set up only once there is a server to talk to.
-    if (QDir(serverSocketFolder()).exists(serverSocketName())) {
+    if (serverIsUp()) {
         static const bool initialised = [] {
             pw_init(nullptr, nullptr);
             return true;
@@ -210,11 +211,11 @@ void PipeWireWatch::connectToServer()
         if (!m_socketWatch && !serverSocketFolder().isEmpty()) {
             m_socketWatch = new QFileSystemWatcher({serverSocketFolder()}, this);
             connect(m_socketWatch, &QFileSystemWatcher::directoryChanged, this, [this] {
-                if (!m_connection && QDir(serverSocketFolder()).exists(serverSocketName()))
+                if (!m_connection && serverIsUp())
                     connectToServer();
             });
             // The server may have come up before the watch.
-            if (QDir(serverSocketFolder()).exists(serverSocketName()))
+            if (serverIsUp())
                 QMetaObject::invokeMethod(this, &PipeWireWatch::connectToServer, Qt::QueuedConnection);
         }
         publish();

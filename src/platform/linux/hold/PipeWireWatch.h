@@ -29,6 +29,9 @@ public:
     explicit PipeWireWatch(std::function<void(const Readings &)> report, QObject *parent = nullptr);
     ~PipeWireWatch() override;
 
+    // Whether a PipeWire server's socket is where the library looks for it.
+    static bool serverIsUp();
+
     struct Connection;
 
 private:
