@@ -4,22 +4,62 @@
 # wake-ups per second (voluntary context switches of all its threads), over 30 seconds with the
 # main window open and 30 seconds with it closed.
 #
-#   bench/footprint.sh [path/to/pelmix] [seconds]
+#   bench/footprint.sh [path/to/pelmix] [seconds] [jwm|xfce]
+#
+# The tray is jwm's dock (XEmbed, no session bus) by default; with "xfce" it is xfce4-panel's
+# systray plugin, a StatusNotifierItem host, on a private session bus (jwm manages the windows).
 #
 # Targets: at most 40 MB resident with the window open, at most 3 wake-ups a second with it closed.
 set -euo pipefail
 
 binary=${1:-build/bin/pelmix}
 seconds=${2:-30}
+tray=${3:-jwm}
 [ -x "$binary" ] || { echo "no program at $binary (build first)" >&2; exit 2; }
-for tool in Xvfb jwm xdotool; do
+tools=(Xvfb jwm xdotool)
+[ "$tray" = xfce ] && tools+=(xfce4-panel dbus-daemon dbus-send)
+for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
 done
 
 source "$(dirname "$0")/../scripts/private-desktop.sh"
 start_private_x 1280x800
-start_tray_window_manager 400
 make_home onboarded
+case $tray in
+jwm) start_tray_window_manager 400 ;;
+xfce)
+  start_window_manager
+  mkdir -p "$home/.config/xfce4/xfconf/xfce-perchannel-xml"
+  cat >"$home/.config/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="size" type="uint" value="26"/>
+      <property name="plugin-ids" type="array"><value type="int" value="1"/></property>
+    </property>
+  </property>
+  <property name="plugins" type="empty"><property name="plugin-1" type="string" value="systray"/></property>
+</channel>
+XML
+  # The panel and the configuration service it starts on the bus read the throw-away home.
+  export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home/runtime
+  start_session_bus
+  xfce4-panel --disable-wm-check >"$work/panel.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do
+    dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+      org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+      string:IsStatusNotifierHostRegistered 2>/dev/null | grep -q 'boolean true' && break
+    sleep 0.1
+  done
+  ;;
+*) echo "tray: jwm or xfce" >&2; exit 2 ;;
+esac
 # A few tasks, one in progress, so the focus clock runs as it would for a user at work.
 cat >"$home/Documents/Pelmix/todos.json" <<'JSON'
 [{"id":"6B1C4C0E-8E40-4F5B-9C39-0A4C1F7E2A01","title":"Write the report","status":"in_progress","createdAt":790000000,"totalFocusSeconds":1200},{"id":"6B1C4C0E-8E40-4F5B-9C39-0A4C1F7E2A02","title":"Review changes","status":"todo","createdAt":790000100,"totalFocusSeconds":0},{"id":"6B1C4C0E-8E40-4F5B-9C39-0A4C1F7E2A03","title":"Plan the week","status":"done","createdAt":790000200,"completedAt":790000900,"totalFocusSeconds":300}]
@@ -79,6 +119,12 @@ kill -0 "$pelmix" || { echo "the program ended when its window closed" >&2; exit
 sleep 2
 closed=$(measure "window closed")
 echo "$closed"
+if [ "$tray" = xfce ]; then
+  items=$(dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+    string:RegisteredStatusNotifierItems | grep -c 'string "' || true)
+  echo "items the panel hosts as StatusNotifierItems: $items"
+fi
 
 status=0
 awk '{ if ($4 > 40) exit 1 }' <<<"$open" || { echo "over target: more than 40 MB resident with the window open"; status=1; }

@@ -37,6 +37,13 @@ JWM
   pids+=($!)
 }
 
+# start_window_manager: jwm with no tray of its own, for a desktop host that brings one.
+start_window_manager() {
+  printf '<?xml version="1.0"?>\n<JWM><Key mask="A" key="F4">close</Key></JWM>\n' >"$work/jwmrc"
+  jwm -f "$work/jwmrc" >/dev/null 2>&1 &
+  pids+=($!)
+}
+
 # start_session_bus: a private session dbus-daemon, exported as DBUS_SESSION_BUS_ADDRESS for the
 # helpers started next; run_pelmix then connects the program to it instead of running it busless.
 start_session_bus() {

@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/session/QtPlatformChoice.h"
+#include "platform/linux/system/HeapPolicy.h"
 #include "platform/linux/system/XdgDataLocations.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 
 int main(int argc, char *argv[])
 {
+    HeapPolicy::keepLargeBlocksOutOfTheHeap();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

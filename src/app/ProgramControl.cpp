@@ -112,7 +112,8 @@ bool ProgramControl::showSection(const QString &section)
 
 void ProgramControl::quitProgram() { m_actions.quitPelmix(); }
 
-std::optional<QString> ProgramControl::exportHistory(const QString &format, const QString &from, const QString &to)
+std::optional<QString> ProgramControl::exportHistory(const QString &format, const QString &from, const QString &to,
+                                                    QString &failure)
 {
     const auto chosen = HistoryExport::formatNamed(format);
     const QDate first = QDate::fromString(from, Qt::ISODate), last = QDate::fromString(to, Qt::ISODate);
@@ -123,5 +124,10 @@ std::optional<QString> ProgramControl::exportHistory(const QString &format, cons
         days.from = first;
     if (last.isValid())
         days.to = last;
-    return QString::fromUtf8(HistoryExport::sessions(m_appState.statsManager().sessions(), *chosen, days));
+    const auto sessions = m_appState.statsManager().sessions();
+    if (!sessions) {
+        failure = HistoryExport::historyUnreadable();
+        return std::nullopt;
+    }
+    return QString::fromUtf8(HistoryExport::sessions(*sessions, *chosen, days));
 }

@@ -19,7 +19,8 @@ public:
     void snooze(int minutes) override;
     bool showSection(const QString &section) override;
     void quitProgram() override;
-    std::optional<QString> exportHistory(const QString &format, const QString &from, const QString &to) override;
+    std::optional<QString> exportHistory(const QString &format, const QString &from, const QString &to,
+                                         QString &failure) override;
 
     // The status for these values, at `nowUnixSeconds`; `snoozeSeconds` is the running snooze's length.
     static Status statusOf(const TimerSnapshot &timer, qint64 snoozeSeconds, bool present, qint64 completedToday,

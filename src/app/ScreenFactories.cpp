@@ -19,9 +19,11 @@ void exportHistory(const StatsManager &stats, Desktop &desktop)
                                 {QStringLiteral("CSV files (*.csv)"), QStringLiteral("JSON files (*.json)")});
     if (!path)
         return;
-    QString error;
-    const QByteArray bytes = HistoryExport::sessions(stats.sessions(), HistoryExport::formatForFileName(*path));
-    if (!HistoryExport::writeFile(*path, bytes, error))
+    QString error = HistoryExport::historyUnreadable();
+    const auto sessions = stats.sessions();
+    if (!sessions ||
+        !HistoryExport::writeFile(*path, HistoryExport::sessions(*sessions, HistoryExport::formatForFileName(*path)),
+                                  error))
         desktop.runModalAlert({QStringLiteral("The history was not exported"), error, {QStringLiteral("OK")}});
 }
 

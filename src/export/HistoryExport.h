@@ -24,6 +24,9 @@ struct DayRange {
 
 std::optional<Format> formatNamed(const QString &name);
 
+// What an export says when the history file cannot be read.
+inline QString historyUnreadable() { return QStringLiteral("Pelmix could not read your history"); }
+
 // start, end, duration in seconds, type, completed, task; or the records as stored.
 QByteArray sessions(const QList<Session> &sessions, Format format, const DayRange &days = {});
 // title, status, total focus seconds, created and completed.

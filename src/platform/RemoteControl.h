@@ -32,8 +32,10 @@ public:
     // false for a section that is none of focus, stats, settings, about.
     virtual bool showSection(const QString &section) = 0;
     virtual void quitProgram() = 0;
-    // The history as `pelmix export` writes it; nothing for a bad format or date.
-    virtual std::optional<QString> exportHistory(const QString &format, const QString &from, const QString &to) = 0;
+    // The history as `pelmix export` writes it; nothing for a bad format or date, or, with
+    // `failure` saying why, when the history cannot be read.
+    virtual std::optional<QString> exportHistory(const QString &format, const QString &from, const QString &to,
+                                                 QString &failure) = 0;
 
 signals:
     // Something in status() may have changed.

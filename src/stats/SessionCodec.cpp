@@ -46,6 +46,20 @@ std::optional<QByteArray> SessionCodec::encode(const QList<Session> &sessions)
     return writer.finish();
 }
 
+std::optional<QByteArray> SessionCodec::encodeMembers(const QList<Session> &sessions)
+{
+    const auto array = encode(sessions);
+    if (!array)
+        return std::nullopt;
+    return array->sliced(1, array->size() - 2);
+}
+
+bool SessionCodec::decodeEach(const QByteArray &bytes, const std::function<void(Session &&)> &take)
+{
+    RecordCollector sink(kSessionFields, take);
+    return readJsonRecords(bytes, sink);
+}
+
 std::optional<QList<Session>> SessionCodec::decode(const QByteArray &bytes)
 {
     RecordCollector sink(kSessionFields);

@@ -4,7 +4,7 @@
 #include "platform/Platform.h"
 #include "stats/CalendarDay.h"
 #include "stats/SessionCodec.h"
-#include "storage/Durations.h"
+#include "storage/JsonArrayAppend.h"
 
 #include <QDateTime>
 
@@ -19,6 +19,7 @@ StatsManager::StatsManager(Platform &platform, QObject *parent)
     ensureDataDirectory();
     // Years of history take a tenth of a second to read: not before the program is on screen.
     m_deferredLoad = platform.mainLoop.scheduleDelayed(kDeferredLoadDelay, [this] { loadSessions(); });
+    connect(&m_file, &DataFile::saved, this, [this] { m_unsaved.clear(); });
 }
 
 StatsManager &StatsManager::shared()
@@ -34,58 +35,129 @@ QList<DataNotice> StatsManager::dataNotices() const
     return DataNotice::about(m_file, QStringLiteral("history"), QStringLiteral("sessions"));
 }
 
+namespace {
+// The records kept whole in memory: those the screens show, of today, and of the day before
+// for a change of time zone.
+Instant recentStart(Instant now)
+{
+    return CalendarDay::containing(CalendarDay::containing(now).start().addSeconds(-1)).start();
+}
+} // namespace
+
 void StatsManager::loadSessions() const
 {
     if (std::exchange(m_loaded, true))
         return;
-    auto decoded = m_file.load(SessionCodec::decode);
-    if (!decoded)
-        return;
-    m_sessions = std::move(*decoded);
-    m_startTimes.reserve(static_cast<std::size_t>(m_sessions.size()));
-    for (const Session &session : m_sessions)
-        m_startTimes.push_back(session.startTime.referenceSeconds());
+    readFile(recentStart(now()));
 }
 
-const QList<Session> &StatsManager::sessions() const
+void StatsManager::followFile() const
 {
     loadSessions();
-    return m_sessions;
+    if (!m_file.isAsLastSeen())
+        readFile(m_recentFrom);
+}
+
+void StatsManager::readFile(Instant recentFrom) const
+{
+    HistoryIndex index;
+    QList<Session> recent;
+    const auto decode = [&](const QByteArray &bytes) -> std::optional<bool> {
+        // A record takes some 170 bytes in the file.
+        index.reserve(static_cast<std::size_t>(bytes.size() / 150));
+        const bool decoded = SessionCodec::decodeEach(bytes, [&](Session &&session) {
+            index.add(session);
+            if (session.startTime >= recentFrom)
+                recent.append(std::move(session));
+        });
+        return decoded ? std::optional(true) : std::nullopt;
+    };
+    const bool read = m_file.load(decode).value_or(false);
+    if (!read) {
+        index = {};
+        recent.clear();
+    }
+    for (const Session &session : std::as_const(m_unsaved)) {
+        index.add(session);
+        recent.append(session);
+    }
+    index.shrinkToFit();
+    m_index = std::move(index);
+    m_recent = std::move(recent);
+    m_recentFrom = recentFrom;
+}
+
+std::optional<QList<Session>> StatsManager::sessions() const
+{
+    followFile();
+    const DataFile::Contents contents = m_file.read();
+    if (contents.outcome == DataFile::Outcome::unreadable)
+        return std::nullopt;
+    QList<Session> all;
+    if (contents.outcome == DataFile::Outcome::read) {
+        auto decoded = SessionCodec::decode(contents.bytes);
+        if (!decoded)
+            return std::nullopt;
+        all = std::move(*decoded);
+    }
+    all.append(m_unsaved);
+    return all;
+}
+
+void StatsManager::keepWholeFrom(Instant recentFrom) const
+{
+    loadSessions();
+    // The clock went back to a day whose records were not kept whole.
+    if (recentFrom < m_recentFrom) {
+        readFile(recentFrom);
+        return;
+    }
+    if (recentFrom == m_recentFrom)
+        return;
+    m_recent.removeIf([recentFrom](const Session &session) { return session.startTime < recentFrom; });
+    m_recentFrom = recentFrom;
 }
 
 void StatsManager::appendSession(const Session &session)
 {
-    loadSessions();
-    m_sessions.append(session);
-    m_startTimes.push_back(session.startTime.referenceSeconds());
+    keepWholeFrom(recentStart(now()));
+    m_index.add(session);
+    m_recent.append(session);
+    m_unsaved.append(session);
     emit sessionsChanged();
     saveSessions();
 }
 
 void StatsManager::saveSessions()
 {
-    if (const auto bytes = SessionCodec::encode(sessions()))
-        m_file.write(*bytes);
+    loadSessions();
+    m_file.write([this](QIODevice &out, QString &error) { return writeFile(out, error); });
+}
+
+bool StatsManager::writeFile(QIODevice &out, QString &error) const
+{
+    // Another program's change is kept: the records appended here go after whatever the file
+    // holds now, or into a new one if it had to be set aside.
+    followFile();
+    const auto members = SessionCodec::encodeMembers(m_unsaved);
+    if (!members) {
+        error = QStringLiteral("a record holds a time that cannot be written");
+        return false;
+    }
+    return appendToJsonArray(m_file.path(), *members, out, error);
 }
 
 Instant StatsManager::now() const { return m_platform.mainLoop.now(); }
 
-template <typename Visit> void StatsManager::forEachSessionOn(const CalendarDay &day, Visit visit) const
-{
-    loadSessions();
-    for (std::size_t i = 0; i < m_startTimes.size(); ++i) {
-        if (day.contains(Instant::fromReferenceSeconds(m_startTimes[i])))
-            visit(m_sessions[static_cast<qsizetype>(i)]);
-    }
-}
-
 QList<Session> StatsManager::todaySessionsOfType(std::optional<SessionType> type) const
 {
+    keepWholeFrom(recentStart(now()));
+    const CalendarDay today = CalendarDay::containing(now());
     QList<Session> result;
-    forEachSessionOn(CalendarDay::containing(now()), [&](const Session &session) {
-        if (!type || session.type == *type)
+    for (const Session &session : std::as_const(m_recent)) {
+        if (today.contains(session.startTime) && (!type || session.type == *type))
             result.append(session);
-    });
+    }
     return result;
 }
 
@@ -120,13 +192,8 @@ qint64 StatsManager::currentStreak() const
 
 qint64 StatsManager::totalWorkSeconds(Instant day) const
 {
-    qint64 total = 0;
-    forEachSessionOn(CalendarDay::containing(day), [&total](const Session &session) {
-        // Records stay as other tools may have written them; a damaged duration counts as none.
-        if (session.type == SessionType::work)
-            total = Durations::add(total, Durations::counted(session.durationSeconds));
-    });
-    return total;
+    loadSessions();
+    return m_index.workSecondsOn(CalendarDay::containing(day));
 }
 
 QList<DailyWork> StatsManager::weeklyData() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "stats/HistoryIndex.h"
 #include "stats/Session.h"
 #include "storage/DataFile.h"
 #include "storage/DataNotice.h"
@@ -23,9 +24,13 @@ struct DailyWork {
 
 // The history of work sessions and breaks, kept in sessions.json, and the statistics
 // derived from it. Records are only ever appended.
+//
+// Years of history are not held in memory: the file keeps the records, memory keeps what the
+// figures of any day need (HistoryIndex) and the records of the days the screens show. A save
+// adds the new records at the end of the file's list and copies the rest as it is.
 class StatsManager : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QList<Session> sessions READ sessions NOTIFY sessionsChanged)
+    Q_PROPERTY(qint64 todayWorkSeconds READ todayWorkSeconds NOTIFY sessionsChanged)
 
 public:
     // Creates the data folder. The history is read a moment after start, once the tray and the
@@ -35,12 +40,14 @@ public:
 
     static StatsManager &shared();
 
-    // Oldest first, in order of appending.
-    const QList<Session> &sessions() const;
+    // Every record, oldest first, in order of appending: those in the file, then those not
+    // saved to it yet. Reads the whole file; nothing when it cannot be read.
+    std::optional<QList<Session>> sessions() const;
 
     // Appends at the end of the history, announces it and saves.
     void appendSession(const Session &session);
-    // Rewrites the whole file in one step; a failure leaves file and memory as they are.
+    // Replaces the file in one step with its records and those not saved yet; a failure
+    // leaves the file as it was and keeps them in memory.
     void saveSessions();
 
     QString sessionsFilePath() const { return m_file.path(); }
@@ -72,9 +79,15 @@ signals:
 private:
     // Reads the history, once; every use of the records comes through here first.
     void loadSessions() const;
+    // Reads the file again when another program has changed it since.
+    void followFile() const;
+    // Builds what memory holds from the file and the records not saved yet, keeping whole
+    // the records that started from `recentFrom` on.
+    void readFile(Instant recentFrom) const;
+    // Keeps whole the records that started from `recentFrom` on, and no others.
+    void keepWholeFrom(Instant recentFrom) const;
+    bool writeFile(QIODevice &out, QString &error) const;
     Instant now() const;
-    // Calls `visit` with each session started on `day`, in history order.
-    template <typename Visit> void forEachSessionOn(const CalendarDay &day, Visit visit) const;
     QList<Session> todaySessionsOfType(std::optional<SessionType> type) const;
 
     Platform &m_platform;
@@ -82,9 +95,11 @@ private:
     mutable DataFile m_file;
     mutable bool m_loaded = false;
     ScheduledWorkHandle m_deferredLoad;
-    mutable QList<Session> m_sessions;
-    // The start time of each session, in history order. Every figure scans the whole history
-    // for a day's sessions; scanning this compact copy instead of the records keeps that fast
-    // at hundreds of thousands of records.
-    mutable std::vector<double> m_startTimes;
+    mutable HistoryIndex m_index;
+    // Every record that started from m_recentFrom on, in history order, and those appended
+    // since the file was read.
+    mutable QList<Session> m_recent;
+    mutable Instant m_recentFrom;
+    // Appended, and not in the file yet.
+    mutable QList<Session> m_unsaved;
 };

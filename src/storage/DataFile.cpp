@@ -32,6 +32,7 @@ DataFile::Contents DataFile::read() const
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {Outcome::unreadable, {}};
+    m_seen = seenNow();
     return {Outcome::read, std::move(bytes)};
 }
 
@@ -46,6 +47,7 @@ void DataFile::setAside()
 
     QFile file(filePath);
     if (file.rename(keptPath)) {
+        m_seen.reset();
         m_keptAs = QFileInfo(keptPath).fileName();
         m_platform.log.line(QStringLiteral("%1: %2 could not be read; kept it as %3 and started with an empty list")
                                 .arg(m_owner, m_fileName, *m_keptAs));
@@ -59,10 +61,18 @@ void DataFile::setAside()
 
 bool DataFile::write(const QByteArray &bytes)
 {
+    return write([bytes](QIODevice &out, QString &error) {
+        return writeFully(out, bytes.constData(), bytes.size(), error);
+    });
+}
+
+bool DataFile::write(ContentWriter writer)
+{
     QString error;
-    if (replace(bytes, error)) {
+    if (replace(writer, error)) {
         invalidate(m_retry);
-        m_unsaved.reset();
+        m_unsaved = nullptr;
+        emit saved();
         if (m_saveError) {
             m_saveError.reset();
             m_platform.log.line(QStringLiteral("%1: saved %2 again").arg(m_owner, m_fileName));
@@ -70,7 +80,7 @@ bool DataFile::write(const QByteArray &bytes)
         }
         return true;
     }
-    m_unsaved = bytes;
+    m_unsaved = std::move(writer);
     if (!m_retry)
         m_retry = m_platform.mainLoop.scheduleDelayed(kRetryInterval, [this] { retry(); });
     if (m_saveError != error) {
@@ -87,14 +97,27 @@ void DataFile::retry()
 {
     m_retry.reset();
     if (m_unsaved)
-        write(QByteArray(*m_unsaved));
+        write(ContentWriter(m_unsaved));
 }
 
-bool DataFile::replace(const QByteArray &bytes, QString &error) const
+bool DataFile::replace(const ContentWriter &writer, QString &error)
 {
     if (m_mustNotReplace) {
         error = QStringLiteral("it could not be read, nor kept under another name");
         return false;
     }
-    return replaceFile(path(), bytes, error);
+    if (!replaceFile(path(), writer, error))
+        return false;
+    m_seen = seenNow();
+    return true;
 }
+
+std::optional<DataFile::Seen> DataFile::seenNow() const
+{
+    const QFileInfo info(path());
+    if (!info.exists())
+        return std::nullopt;
+    return Seen{info.size(), info.lastModified()};
+}
+
+bool DataFile::isAsLastSeen() const { return seenNow() == m_seen; }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/MainLoop.h"
+#include "storage/FileReplacement.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -59,6 +61,12 @@ public:
     // Replaces the file with `bytes` in one step; on failure the file keeps its content and
     // `bytes` are kept for the next attempt.
     bool write(const QByteArray &bytes);
+    // The same with what `writer` writes. A failed save calls it again at the next attempt, so
+    // it must write what is newest then.
+    bool write(ContentWriter writer);
+    // Whether the file is as this run last read or wrote it: false once another program has
+    // changed, replaced or removed it, or put one where there was none.
+    bool isAsLastSeen() const;
 
     // The name the unreadable file was kept under in this run, if it was.
     std::optional<QString> keptAs() const { return m_keptAs; }
@@ -67,9 +75,17 @@ public:
 
 signals:
     void problemsChanged();
+    // A save, or a later attempt at it, succeeded.
+    void saved();
 
 private:
-    bool replace(const QByteArray &bytes, QString &error) const;
+    struct Seen {
+        qint64 size = 0;
+        QDateTime modified;
+        bool operator==(const Seen &) const = default;
+    };
+    std::optional<Seen> seenNow() const;
+    bool replace(const ContentWriter &writer, QString &error);
     void retry();
 
     Platform &m_platform;
@@ -79,6 +95,8 @@ private:
     std::optional<QString> m_saveError;
     // Set when an unreadable file could not be moved aside: it is the only copy.
     bool m_mustNotReplace = false;
-    std::optional<QByteArray> m_unsaved;
+    // Empty when nothing waits to be saved.
+    ContentWriter m_unsaved;
+    mutable std::optional<Seen> m_seen;
     ScheduledWorkHandle m_retry;
 };

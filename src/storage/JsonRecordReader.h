@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -49,11 +50,15 @@ template <typename Record> struct RecordField {
 
 // Collects the records of a type described by its fields: a record lacking a required field,
 // or with a field of the wrong kind, makes the file unusable; unknown keys are passed over.
+// Each record goes to `records`, or to `take` when one is given.
 template <typename Record, std::size_t FieldCount> class RecordCollector final : public JsonRecordSink {
     static_assert(FieldCount <= 32, "the fields present are noted in one 32-bit word");
 
 public:
-    explicit RecordCollector(const RecordField<Record> (&fields)[FieldCount]) : m_fields(fields)
+    explicit RecordCollector(const RecordField<Record> (&fields)[FieldCount],
+                             std::function<void(Record &&)> take = nullptr)
+        : m_fields(fields),
+          m_take(std::move(take))
     {
         for (std::size_t i = 0; i < FieldCount; ++i) {
             if (fields[i].required)
@@ -82,7 +87,10 @@ public:
     {
         if ((m_present & m_required) != m_required)
             return false;
-        records.append(std::move(m_record));
+        if (m_take)
+            m_take(std::move(m_record));
+        else
+            records.append(std::move(m_record));
         return true;
     }
 
@@ -90,6 +98,7 @@ public:
 
 private:
     const RecordField<Record> (&m_fields)[FieldCount];
+    std::function<void(Record &&)> m_take;
     std::uint32_t m_required = 0;
     std::uint32_t m_present = 0;
     Record m_record;

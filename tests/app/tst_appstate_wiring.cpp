@@ -114,9 +114,9 @@ private slots:
         f.work(100);
         AppDelegate delegate(f.fake.platform(), f.appState);
         delegate.applicationWillTerminate();
-        QCOMPARE(f.stats.sessions().size(), 1);
-        QCOMPARE(f.stats.sessions().first().taskTitle, std::optional<QString>("Write report"));
-        QVERIFY(!f.stats.sessions().first().completed);
+        QCOMPARE(f.stats.sessions().value().size(), 1);
+        QCOMPARE(f.stats.sessions().value().first().taskTitle, std::optional<QString>("Write report"));
+        QVERIFY(!f.stats.sessions().value().first().completed);
         QVERIFY(f.fake.log.lines.contains("DEBUG: Saved 100s to task 'Write report', total: 100s"));
         QCOMPARE(TodoManager(f.fake.platform()).items().first().totalFocusSeconds, 100);
     }

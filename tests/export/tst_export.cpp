@@ -72,7 +72,7 @@ private slots:
         app.fake.desktop.saveFileName = folder.filePath("march.json");
         const std::unique_ptr<QWidget> view(screenFactories(app.appState, app.fake.platform()).stats(nullptr));
         QTest::mouseClick(view->findChild<QPushButton *>("export"), Qt::LeftButton);
-        QCOMPARE(SessionCodec::decode(readFile(*app.fake.desktop.saveFileName)), app.stats.sessions());
+        QCOMPARE(SessionCodec::decode(readFile(*app.fake.desktop.saveFileName)), app.stats.sessions().value());
     }
 
     // The real program: exit codes, the file written whole or not at all, the data left alone.

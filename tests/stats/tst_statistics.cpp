@@ -93,6 +93,8 @@ private slots:
     void unreadableFileIsKeptAsideAndHistoryStartsEmpty_data();
     void unreadableFileIsKeptAsideAndHistoryStartsEmpty();
     void failedSaveLeavesFileAndMemoryAsTheyWere();
+    void savesAddToTheListTheFileHolds_data();
+    void savesAddToTheListTheFileHolds();
 
     void todaysFiguresCountTheSessionsThatStartedToday()
     {
@@ -120,6 +122,25 @@ private slots:
         QCOMPARE(history.stats.completedBreaksToday(), 1);
         QCOMPARE(history.stats.totalWorkSeconds(local(2026, 6, 9, 3, 0)), 7260);
         QCOMPARE(history.weeklyHours(), (QList<double>{0, 0, 0, 0, 0, 7260 / 3600.0, 1.5}));
+
+        // The same from the file alone.
+        StatsManager reread(history.fake.platform());
+        QCOMPARE(reread.todayWorkSessions(), history.stats.todayWorkSessions());
+        QCOMPARE(reread.todayWorkSeconds(), 5400);
+        QCOMPARE(reread.totalWorkSeconds(local(2026, 6, 9, 3, 0)), 7260);
+    }
+
+    void todaysRecordsAreReadAgainWhenTheClockGoesBackWeeks()
+    {
+        History history;
+        history.at(local(2026, 6, 10, 18, 0));
+        history.work(local(2026, 6, 10, 9, 0), local(2026, 6, 10, 9, 25), 1500);
+        history.at(local(2026, 7, 20, 9, 0));
+        StatsManager later(history.fake.platform());
+        QVERIFY(later.todaySessions().isEmpty());
+        history.at(local(2026, 6, 10, 18, 0));
+        QCOMPARE(later.todaySessions(), history.stats.todaySessions());
+        QCOMPARE(later.completedWorkSessionsToday(), 1);
     }
 
     void streak_data()
@@ -211,9 +232,9 @@ void StatisticsTest::roundTripKeepsEveryValueExactly()
     for (const Session &session : written)
         stats.appendSession(session);
     StatsManager reloaded(fake.platform());
-    QCOMPARE(reloaded.sessions(), written);
+    QCOMPARE(reloaded.sessions().value(), written);
     // An empty title is a title, not an absent one.
-    QVERIFY(reloaded.sessions()[2].taskTitle.has_value());
+    QVERIFY(reloaded.sessions().value()[2].taskTitle.has_value());
 }
 
 void StatisticsTest::unreadableFileIsKeptAsideAndHistoryStartsEmpty_data()
@@ -239,7 +260,7 @@ void StatisticsTest::unreadableFileIsKeptAsideAndHistoryStartsEmpty()
     writeFile(sessionsPath(fake), bytes);
 
     StatsManager stats(fake.platform());
-    QVERIFY(stats.sessions().isEmpty());
+    QVERIFY(stats.sessions().value().isEmpty());
     QCOMPARE(keptFiles(fake), QStringList{QStringLiteral("sessions.json.unreadable-20261206-091500")});
     QCOMPARE(fake.log.lines,
              QStringList{QStringLiteral("StatsManager: sessions.json could not be read; kept it as "
@@ -250,13 +271,13 @@ void StatisticsTest::unreadableFileIsKeptAsideAndHistoryStartsEmpty()
                                        SessionType::work, true);
     stats.appendSession(next);
     StatsManager reloaded(fake.platform());
-    QCOMPARE(reloaded.sessions(), QList<Session>{next});
+    QCOMPARE(reloaded.sessions().value(), QList<Session>{next});
     QCOMPARE(readFile(QDir(fake.locations.dataFolder()).filePath(keptFiles(fake).first())), bytes);
 
     // Another unreadable file in the same second never replaces the one kept.
     writeFile(sessionsPath(fake), "second");
     StatsManager second(fake.platform());
-    QVERIFY(second.sessions().isEmpty());
+    QVERIFY(second.sessions().value().isEmpty());
     QCOMPARE(readFile(sessionsPath(fake) + QStringLiteral(".unreadable-20261206-091500-2")), QByteArray("second"));
 }
 
@@ -274,7 +295,7 @@ void StatisticsTest::failedSaveLeavesFileAndMemoryAsTheyWere()
     });
     QCOMPARE(readFile(sessionsPath(fake)), original);
     QCOMPARE(QDir(fake.locations.dataFolder()).entryList(QDir::Files), QStringList{QStringLiteral("sessions.json")});
-    QCOMPARE(stats.sessions().size(), 3);
+    QCOMPARE(stats.sessions().value().size(), 3);
     // Logged once, with the reason; the history screen says so until a save succeeds.
     QCOMPARE(fake.log.lines, QStringList{"StatsManager: could not save sessions.json (File too large); keeping the "
                                          "changes in memory and trying again every minute"});
@@ -285,9 +306,49 @@ void StatisticsTest::failedSaveLeavesFileAndMemoryAsTheyWere()
     fake.mainLoop.advance(59);
     QCOMPARE(readFile(sessionsPath(fake)), original);
     fake.mainLoop.advance(1);
-    QCOMPARE(StatsManager(fake.platform()).sessions(), stats.sessions());
+    QCOMPARE(StatsManager(fake.platform()).sessions().value(), stats.sessions().value());
     QCOMPARE(fake.log.lines.last(), "StatsManager: saved sessions.json again");
     QVERIFY(stats.dataNotices().isEmpty());
+}
+
+void StatisticsTest::savesAddToTheListTheFileHolds_data()
+{
+    QTest::addColumn<QByteArray>("atStart");
+    // Written by another program once the history has been read.
+    QTest::addColumn<QByteArray>("changedTo");
+    QTest::addColumn<int>("theirRecords");
+    QTest::addColumn<bool>("setAside");
+    const QByteArray good = kGoodRecord;
+    QTest::newRow("no file") << QByteArray() << QByteArray() << 0 << false;
+    QTest::newRow("empty list, spaced") << QByteArray("[ ]\n") << QByteArray() << 0 << false;
+    QTest::newRow("indented") << "[\n  " + good + "\n]\n" << QByteArray() << 1 << false;
+    QTest::newRow("changed meanwhile") << "[" + good + "]" << "[" + good + "," + good + "]" << 2 << false;
+    QTest::newRow("spoilt meanwhile") << "[" + good + "]" << "[" + good << 0 << true;
+}
+
+void StatisticsTest::savesAddToTheListTheFileHolds()
+{
+    QFETCH(QByteArray, atStart);
+    QFETCH(QByteArray, changedTo);
+    QFETCH(int, theirRecords);
+    QFETCH(bool, setAside);
+    FakePlatform fake;
+    if (!atStart.isEmpty())
+        writeFile(sessionsPath(fake), atStart);
+    StatsManager stats(fake.platform());
+    QCOMPARE(stats.totalWorkSeconds(Instant::fromReferenceSeconds(1.5)), atStart.count("\"work\""));
+    if (!changedTo.isEmpty())
+        writeFile(sessionsPath(fake), changedTo);
+
+    const Session next = Session::make(Instant::fromReferenceSeconds(9e8), Instant::fromReferenceSeconds(9e8 + 60), 60,
+                                       SessionType::work, true);
+    stats.appendSession(next);
+    const auto saved = StatsManager(fake.platform()).sessions();
+    QVERIFY(saved.has_value());
+    QCOMPARE(saved->size(), theirRecords + 1);
+    QCOMPARE(saved->last(), next);
+    QCOMPARE(stats.totalWorkSeconds(Instant::fromReferenceSeconds(1.5)), theirRecords);
+    QCOMPARE(keptFiles(fake).size(), setAside ? 1 : 0);
 }
 
 int main(int argc, char *argv[])

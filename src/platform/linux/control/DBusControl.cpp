@@ -91,8 +91,12 @@ void DBusControl::Quit() { m_control.quitProgram(); }
 
 QString DBusControl::Export(const QString &format, const QString &from, const QString &to)
 {
-    if (const auto text = m_control.exportHistory(format, from, to))
+    QString failure;
+    if (const auto text = m_control.exportHistory(format, from, to, failure))
         return *text;
-    sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("format csv or json; dates YYYY-MM-DD or empty"));
+    if (!failure.isEmpty())
+        sendErrorReply(QDBusError::Failed, failure);
+    else
+        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("format csv or json; dates YYYY-MM-DD or empty"));
     return {};
 }

@@ -9,17 +9,23 @@
 
 namespace {
 QString socketFolder() { return qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/pulse"); }
+
+bool serverIsNamed()
+{
+    return qEnvironmentVariableIsSet("PULSE_SERVER") || QFile::exists(socketFolder() + QStringLiteral("/native"));
+}
 } // namespace
 
 PulseAudioWatch::PulseAudioWatch(std::function<void(HoldSources::Reading)> report, QObject *parent)
     : QObject(parent),
-      m_report(std::move(report)),
-      m_pulse(PulseAudioLibrary::open()),
-      // The GLib main context is the one Qt's event loop runs.
-      m_loop(m_pulse ? m_pulse->pa_glib_mainloop_new(nullptr) : nullptr)
+      m_report(std::move(report))
 {
-    if (m_pulse)
+    // The library brings its codecs along, a megabyte and a half: it is loaded only once there
+    // is a server to ask.
+    if (serverIsNamed())
         connectToServer();
+    else
+        watchForServer();
 }
 
 PulseAudioWatch::~PulseAudioWatch()
@@ -31,6 +37,13 @@ PulseAudioWatch::~PulseAudioWatch()
 
 void PulseAudioWatch::connectToServer()
 {
+    if (!m_pulse) {
+        m_pulse = PulseAudioLibrary::open();
+        if (!m_pulse)
+            return;
+        // The GLib main context is the one Qt's event loop runs.
+        m_loop = m_pulse->pa_glib_mainloop_new(nullptr);
+    }
     pa_proplist *properties = m_pulse->pa_proplist_new();
     m_pulse->pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, "Pelmix");
     m_context = m_pulse->pa_context_new_with_proplist(m_pulse->pa_glib_mainloop_get_api(m_loop), "Pelmix", properties);
@@ -44,7 +57,7 @@ void PulseAudioWatch::connectToServer()
 
 void PulseAudioWatch::connectIfServerUp()
 {
-    if (!m_context && QFile::exists(socketFolder() + QStringLiteral("/native")))
+    if (!m_context && serverIsNamed())
         connectToServer();
 }
 
@@ -89,15 +102,20 @@ void PulseAudioWatch::stateChanged()
                 return;
             disconnect();
             report(HoldSources::Reading::unknown);
-            if (m_socketWatch)
-                return;
-            QDir().mkpath(socketFolder());
-            m_socketWatch = new QFileSystemWatcher({socketFolder()}, this);
-            connect(m_socketWatch, &QFileSystemWatcher::directoryChanged, this, &PulseAudioWatch::connectIfServerUp);
-            // The server may have come up before the watch.
-            connectIfServerUp();
+            watchForServer();
         },
         Qt::QueuedConnection);
+}
+
+void PulseAudioWatch::watchForServer()
+{
+    if (m_socketWatch)
+        return;
+    QDir().mkpath(socketFolder());
+    m_socketWatch = new QFileSystemWatcher({socketFolder()}, this);
+    connect(m_socketWatch, &QFileSystemWatcher::directoryChanged, this, &PulseAudioWatch::connectIfServerUp);
+    // The server may have come up before the watch.
+    connectIfServerUp();
 }
 
 // Events come in bursts: one pass reads both lists, and a burst during it asks for one more.

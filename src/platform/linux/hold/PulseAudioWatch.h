@@ -25,6 +25,7 @@ public:
 private:
     void connectToServer();
     void connectIfServerUp();
+    void watchForServer();
     void disconnect();
     void stateChanged();
     void refresh();
@@ -33,7 +34,7 @@ private:
     void report(HoldSources::Reading reading);
 
     std::function<void(HoldSources::Reading)> m_report;
-    const PulseAudioLibrary *m_pulse;
+    const PulseAudioLibrary *m_pulse = nullptr;
     pa_glib_mainloop *m_loop = nullptr;
     pa_context *m_context = nullptr;
     QFileSystemWatcher *m_socketWatch = nullptr;
