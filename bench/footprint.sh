@@ -29,23 +29,7 @@ case $tray in
 jwm) start_tray_window_manager 400 ;;
 xfce)
   start_window_manager
-  mkdir -p "$home/.config/xfce4/xfconf/xfce-perchannel-xml"
-  cat >"$home/.config/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'XML'
-<?xml version="1.0" encoding="UTF-8"?>
-<channel name="xfce4-panel" version="1.0">
-  <property name="configver" type="int" value="2"/>
-  <property name="panels" type="array">
-    <value type="int" value="1"/>
-    <property name="panel-1" type="empty">
-      <property name="position" type="string" value="p=6;x=0;y=0"/>
-      <property name="length" type="uint" value="100"/>
-      <property name="size" type="uint" value="26"/>
-      <property name="plugin-ids" type="array"><value type="int" value="1"/></property>
-    </property>
-  </property>
-  <property name="plugins" type="empty"><property name="plugin-1" type="string" value="systray"/></property>
-</channel>
-XML
+  write_xfce_panel_config
   # The panel and the configuration service it starts on the bus read the throw-away home.
   export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home/runtime
   start_session_bus

@@ -44,6 +44,31 @@ start_window_manager() {
   pids+=($!)
 }
 
+# write_xfce_panel_config: in $home, one XFCE panel along the top holding only the systray
+# plugin (XEmbed and StatusNotifierItem host).
+write_xfce_panel_config() {
+  mkdir -p "$home/.config/xfce4/xfconf/xfce-perchannel-xml"
+  cat >"$home/.config/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="position-locked" type="bool" value="true"/>
+      <property name="size" type="uint" value="26"/>
+      <property name="plugin-ids" type="array"><value type="int" value="1"/></property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="systray"/>
+  </property>
+</channel>
+XML
+}
+
 # start_session_bus: a private session dbus-daemon, exported as DBUS_SESSION_BUS_ADDRESS for the
 # helpers started next; run_pelmix then connects the program to it instead of running it busless.
 start_session_bus() {
