@@ -23,6 +23,9 @@ void DataFile::ensureFolder() const { m_platform.locations.ensureDataFolder(); }
 DataFile::Contents DataFile::read() const
 {
     const QString filePath = path();
+    // Whatever comes of it, this is the file as last seen: one that cannot be read is not
+    // tried again until it changes.
+    m_seen = seenNow();
     // Anything at the path counts, a folder too: it is unreadable and gets moved aside.
     if (!QFileInfo::exists(filePath))
         return {Outcome::missing, {}};
@@ -32,7 +35,6 @@ DataFile::Contents DataFile::read() const
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {Outcome::unreadable, {}};
-    m_seen = seenNow();
     return {Outcome::read, std::move(bytes)};
 }
 
