@@ -50,17 +50,19 @@ bool waitForFile(const QString &path)
 } // namespace
 
 PrivatePipeWire::PrivatePipeWire(const QProcessEnvironment &environment)
-    : m_server("pipewire", {}, environment),
-      m_session("wireplumber", {}, environment),
-      m_pulse("pipewire-pulse", {}, environment)
+    : m_server("pipewire", {}, environment)
 {
     const auto make = [this](const char *name, const char *mediaClass) {
-        return m_session.run("pw-cli", {"create-node", "adapter",
+        return m_server.run("pw-cli", {"create-node", "adapter",
                                         QStringLiteral("{ factory.name=support.null-audio-sink node.name=%1 "
                                                        "media.class=%2 object.linger=true audio.position=[FL FR] }")
                                             .arg(name, mediaClass)});
     };
     const QString runtime = environment.value("XDG_RUNTIME_DIR");
-    m_ready = waitForFile(runtime + "/pipewire-0") && make("test-microphone", "Audio/Source/Virtual") &&
-              make("test-speakers", "Audio/Sink") && waitForFile(runtime + "/pulse/native");
+    if (!waitForFile(runtime + "/pipewire-0"))
+        return;
+    m_session.emplace("wireplumber", QStringList{}, environment);
+    m_pulse.emplace("pipewire-pulse", QStringList{}, environment);
+    m_ready = make("test-microphone", "Audio/Source/Virtual") && make("test-speakers", "Audio/Sink") &&
+              waitForFile(runtime + "/pulse/native");
 }

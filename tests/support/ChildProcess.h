@@ -4,6 +4,8 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
+#include <optional>
+
 // A program a test starts and stops by its PID (terminated, killed if it lingers).
 class ChildProcess {
 public:
@@ -30,13 +32,15 @@ public:
     bool isReady() const { return m_ready; }
     void stopServer()
     {
-        m_pulse.stop();
+        if (m_pulse)
+            m_pulse->stop();
         m_server.stop();
     }
 
 private:
     ChildProcess m_server;
-    ChildProcess m_session;
-    ChildProcess m_pulse;
+    // Started once the server's socket is there: a session manager that finds none gives up.
+    std::optional<ChildProcess> m_session;
+    std::optional<ChildProcess> m_pulse;
     bool m_ready = false;
 };
