@@ -8,8 +8,6 @@
 #include <QList>
 #include <QObject>
 
-#include <vector>
-
 class CalendarDay;
 struct Platform;
 
