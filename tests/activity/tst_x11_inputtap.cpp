@@ -83,12 +83,34 @@ private slots:
         if (XKeysymToKeycode(m_injector, symbol) == 0)
             QSKIP("the server's keymap lacks this key");
         int activity = 0;
-        const auto tap = X11InputTap::create(m_server.displayName(), [&] { ++activity; });
+        FakeMainLoop loop;
+        const auto tap = X11InputTap::create(m_server.displayName(), loop, [&] { ++activity; });
         QVERIFY(tap);
         key(symbol, true);
         key(symbol, false);
         QVERIFY2(QTest::qWaitFor([&] { return tap->rawEventsRead() >= 1; }, kWaitMs), "the tap read no event");
         QCOMPARE(activity, 0);
+    }
+
+    // While input goes on it is reported once a quiet period, on the loop's timers; the server's
+    // idle alarm ends that, and the next input is seen at once.
+    void followsInputUntilItPauses()
+    {
+        constexpr int kQuietMs = 300;
+        FakeMainLoop loop;
+        int activity = 0;
+        const auto tap = X11InputTap::create(m_server.displayName(), loop, [&] { ++activity; }, kQuietMs);
+        QVERIFY(tap);
+        send(Input::MovePointer);
+        QVERIFY2(QTest::qWaitFor([&] { return activity == 1; }, kWaitMs), "the tap saw no input");
+        QVERIFY(tap->isFollowing());
+        loop.advance(kQuietMs / 1000.0);
+        QCOMPARE(activity, 2);
+        QVERIFY2(QTest::qWaitFor([&] { return !tap->isFollowing(); }, kWaitMs), "the idle alarm did not ring");
+        loop.advance(kQuietMs / 1000.0);
+        QCOMPARE(activity, 2);
+        send(Input::ClickLeft);
+        QVERIFY2(QTest::qWaitFor([&] { return activity == 3; }, kWaitMs), "raw input was not selected again");
     }
 
     // The whole way: the real tap brings the user back after going away.
@@ -104,7 +126,7 @@ private slots:
     {
         QFETCH(Input, input);
         FakePlatform fake;
-        X11InputMonitoring x11;
+        X11InputMonitoring x11{fake.mainLoop};
         // The fake services, but the real input monitoring.
         const Platform &f = fake.platform();
         Platform platform{f.mainLoop, f.log,           f.preferences,   f.locations, x11,          f.loginItem,

@@ -13,6 +13,7 @@ void ChangeWatcher::watch(QObject *source, std::initializer_list<QByteArray> sig
 {
     const QMetaObject *meta = source->metaObject();
     const QMetaMethod slot = staticMetaObject.method(staticMetaObject.indexOfSlot("sourceChanged()"));
+    std::size_t named = 0;
     // QObject's own signals (destroyed, objectNameChanged) say nothing about the manager's state.
     for (int i = QObject::staticMetaObject.methodCount(); i < meta->methodCount(); ++i) {
         const QMetaMethod method = meta->method(i);
@@ -22,7 +23,12 @@ void ChangeWatcher::watch(QObject *source, std::initializer_list<QByteArray> sig
             std::find(signalNames.begin(), signalNames.end(), method.name()) == signalNames.end())
             continue;
         connect(source, method, this, slot);
+        ++named;
     }
+    // A name that matches no signal would leave a view silently stale: every construction of
+    // the view stops here instead.
+    if (signalNames.size() > 0 && named != signalNames.size())
+        qFatal("ChangeWatcher: %s lacks a signal of those named", meta->className());
 }
 
 void ChangeWatcher::sourceChanged()

@@ -19,6 +19,15 @@ TimerSnapshot timer(const WorkTimer &workTimer)
     return snapshot;
 }
 
+std::initializer_list<QByteArray> timerSignals()
+{
+    static const std::initializer_list<QByteArray> names = {
+        "stateChanged",          "workSecondsChanged",          "breakSecondsChanged",
+        "breakIntervalSecondsChanged", "breakDurationSecondsChanged", "snoozeActiveChanged",
+        "snoozeSecondsRemainingChanged", "trackingPausedChanged"};
+    return names;
+}
+
 std::optional<TodoItem> currentTask(const TodoManager &todoManager)
 {
     const auto id = todoManager.currentTaskId();

@@ -21,7 +21,7 @@ MenuBarLabel::MenuBarLabel(WorkTimer &workTimer, TodoManager &, BreakHold &hold,
       m_look(host.panelLook())
 {
     auto *watcher = new ChangeWatcher([this] { refresh(); }, this);
-    watcher->watch(&workTimer);
+    watcher->watch(&workTimer, ViewInputs::timerSignals());
     watcher->watch(&hold);
     refresh();
 }

@@ -13,7 +13,7 @@ class MainLoop;
 // (a compositor restarted, GNOME Shell coming up after the program).
 class SessionInputMonitoring final : public InputMonitoring {
 public:
-    explicit SessionInputMonitoring(MainLoop &loop) : m_loop(loop) {}
+    explicit SessionInputMonitoring(MainLoop &loop) : m_loop(loop), m_x11(loop) {}
 
     bool isTrusted() override;
     // No compositor asks the user for this: the alert says what the session lacks.

@@ -35,6 +35,7 @@ public:
                 m_fired = true;
             loop.checkWallClock();
             work();
+            loop.runPosted();
         });
         m_timer->start();
     }
@@ -93,7 +94,12 @@ private:
 
 } // namespace
 
-QtMainLoop::QtMainLoop() : m_wallMinusBoot(wallSeconds() - secondsOf(CLOCK_BOOTTIME)) {}
+QtMainLoop::QtMainLoop() : m_wallMinusBoot(wallSeconds() - secondsOf(CLOCK_BOOTTIME))
+{
+    m_postedSoon.setSingleShot(true);
+    m_postedSoon.setInterval(0);
+    QObject::connect(&m_postedSoon, &QTimer::timeout, &m_postedSoon, [this] { runPosted(); });
+}
 QtMainLoop::~QtMainLoop() = default;
 
 double QtMainLoop::monotonicSeconds() const { return secondsOf(CLOCK_MONOTONIC); }
@@ -130,13 +136,22 @@ Instant QtMainLoop::now() const
 
 void QtMainLoop::post(std::function<void()> work)
 {
-    QMetaObject::invokeMethod(
-        &m_context,
-        [this, work = std::move(work)] {
-            checkWallClock();
-            work();
-        },
-        Qt::QueuedConnection);
+    m_posted.push_back(std::move(work));
+    // Armed even while the queue is being run: work that opens a dialog runs a nested loop,
+    // and what is posted meanwhile runs in it, as Qt's own queued calls would.
+    if (!m_postedSoon.isActive())
+        m_postedSoon.start();
+}
+
+void QtMainLoop::runPosted()
+{
+    while (!m_posted.empty()) {
+        auto work = std::move(m_posted.front());
+        m_posted.pop_front();
+        checkWallClock();
+        work();
+    }
+    m_postedSoon.stop();
 }
 
 ScheduledWorkHandle QtMainLoop::scheduleRepeating(double intervalSeconds, std::function<void()> tick)

@@ -17,5 +17,5 @@ std::unique_ptr<InputTap> X11InputMonitoring::createTap(std::function<void()> on
     // Like a tap refused for want of permission, none is made where it would see too little.
     if (isWaylandSession())
         return nullptr;
-    return X11InputTap::create(QByteArray(), std::move(onActivity));
+    return X11InputTap::create(QByteArray(), m_loop, std::move(onActivity));
 }

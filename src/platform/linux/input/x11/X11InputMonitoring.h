@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/InputMonitoring.h"
+#include "platform/MainLoop.h"
 
 // Input monitoring on an X11 session through XInput2 raw events.
 //
@@ -10,6 +11,8 @@
 // therefore trusted exactly on an X11 session whose server offers XInput 2.0 or later.
 class X11InputMonitoring final : public InputMonitoring {
 public:
+    explicit X11InputMonitoring(MainLoop &loop) : m_loop(loop) {}
+
     bool isTrusted() override;
     // X11 has no system prompt for this; the alert of the activity monitor explains what to do.
     void promptForTrust() override {}
@@ -17,4 +20,7 @@ public:
 
     // Whether the desktop session is a Wayland one, by its environment.
     static bool isWaylandSession();
+
+private:
+    MainLoop &m_loop;
 };

@@ -1,12 +1,15 @@
 #include "X11InputTap.h"
 
 #include <QSocketNotifier>
-#include <QTimer>
 
 #include <X11/XKBlib.h>
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XI2proto.h>
 #include <X11/extensions/XInput2.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -53,9 +56,47 @@ bool negotiateXInput2(Display *display, int *opcode)
     return XIQueryVersion(display, &major, &minor) == Success && major >= 2;
 }
 
+// Raw key presses, button presses and releases, and motion, of the master devices only:
+// selecting all devices would deliver each event twice, once from the physical (slave) device
+// and once from its master. Selecting none stops the server sending them.
+void selectRawInput(Display *display, bool on)
+{
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    if (on) {
+        XISetMask(bits, XI_RawKeyPress);
+        XISetMask(bits, XI_RawButtonPress);
+        XISetMask(bits, XI_RawButtonRelease);
+        XISetMask(bits, XI_RawMotion);
+    }
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
+}
+
 Display *openDisplay(const QByteArray &displayName)
 {
     return XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
+}
+
+// The tap's connection hands its events to XCB, as they came: Xlib would convert each raw
+// event into a structure of its own, with three allocations, before the tap looked at its type.
+// Xlib's requests and replies work on as before. It must be set before any event arrives.
+Display *openDisplayForEvents(const QByteArray &displayName)
+{
+    Display *display = openDisplay(displayName);
+    if (display)
+        XSetEventQueueOwner(display, XCBOwnsEventQueue);
+    return display;
+}
+
+// With XCB owning the events, an error of a request without a reply is queued among them.
+bool errorQueued(Display *display)
+{
+    bool failed = false;
+    while (xcb_generic_event_t *event = xcb_poll_for_queued_event(XGetXCBConnection(display))) {
+        failed |= event->response_type == 0;
+        std::free(event);
+    }
+    return failed;
 }
 
 } // namespace
@@ -71,9 +112,10 @@ bool X11InputTap::isAvailable(const QByteArray &displayName)
     return available;
 }
 
-std::unique_ptr<X11InputTap> X11InputTap::create(const QByteArray &displayName, std::function<void()> onActivity)
+std::unique_ptr<X11InputTap> X11InputTap::create(const QByteArray &displayName, MainLoop &loop,
+                                                 std::function<void()> onActivity, int quietPeriodMs)
 {
-    Display *display = openDisplay(displayName);
+    Display *display = openDisplayForEvents(displayName);
     if (!display)
         return nullptr;
     int opcode = 0;
@@ -82,19 +124,11 @@ std::unique_ptr<X11InputTap> X11InputTap::create(const QByteArray &displayName, 
         return nullptr;
     }
 
-    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(bits, XI_RawKeyPress);
-    XISetMask(bits, XI_RawButtonPress);
-    XISetMask(bits, XI_RawButtonRelease);
-    XISetMask(bits, XI_RawMotion);
-    // Master devices only: selecting all devices would deliver each event twice, once from
-    // the physical (slave) device and once from its master.
-    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
     bool selected = false;
     {
         XErrorTrap trap(display);
-        XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
-        selected = trap.succeeded();
+        selectRawInput(display, true);
+        selected = trap.succeeded() && !errorQueued(display);
     }
     if (!selected) {
         XCloseDisplay(display);
@@ -113,79 +147,131 @@ std::unique_ptr<X11InputTap> X11InputTap::create(const QByteArray &displayName, 
     } else {
         xkbEventBase = -1;
     }
-    return std::unique_ptr<X11InputTap>(new X11InputTap(display, opcode, xkbEventBase, std::move(onActivity)));
+    return std::unique_ptr<X11InputTap>(new X11InputTap(display, opcode, xkbEventBase, loop, std::move(onActivity), quietPeriodMs));
 }
 
-X11InputTap::X11InputTap(Display *display, int xiOpcode, int xkbEventBase, std::function<void()> onActivity)
+X11InputTap::X11InputTap(Display *display, int xiOpcode, int xkbEventBase, MainLoop &loop,
+                         std::function<void()> onActivity, int quietPeriodMs)
     : m_display(display),
       m_xiOpcode(xiOpcode),
       m_xkbEventBase(xkbEventBase),
+      m_loop(loop),
       m_onActivity(std::move(onActivity)),
       m_notifier(std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read)),
-      m_quietPeriod(std::make_unique<QTimer>())
+      m_idleAlarm(X11IdleAlarm::create(display)),
+      m_quietPeriodMs(quietPeriodMs)
 {
     loadModifierKeys();
-    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] { readPendingEvents(); });
-    m_quietPeriod->setSingleShot(true);
-    m_quietPeriod->setInterval(kQuietPeriodMs);
-    // Whatever arrived meanwhile has left the socket readable, so the notifier fires at once.
-    QObject::connect(m_quietPeriod.get(), &QTimer::timeout, m_notifier.get(), [this] { m_notifier->setEnabled(true); });
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] { onSocketReadable(); });
 }
 
 X11InputTap::~X11InputTap()
 {
-    m_quietPeriod.reset();
+    invalidate(m_quietReads);
     m_notifier.reset();
+    m_idleAlarm.reset();
     XCloseDisplay(m_display);
 }
 
-bool X11InputTap::countsAsActivity(RawInputFilter &filter, int xiOpcode, const XEvent &event)
+void X11InputTap::onSocketReadable()
 {
-    if (event.type != GenericEvent || event.xcookie.extension != xiOpcode)
-        return false;
-    const int type = event.xcookie.evtype;
-    if (type == XI_RawMotion)
-        return filter.accept(type, 0);
-    const auto *raw = static_cast<const XIRawEvent *>(event.xcookie.data);
-    return raw && filter.accept(type, raw->detail);
+    m_alarmRang = false;
+    const bool active = readPendingEvents();
+    if (isFollowing()) {
+        // Raw events the server sent before it dropped the selection were reported already.
+        if (m_alarmRang)
+            stopFollowing();
+        return;
+    }
+    if (!active)
+        return;
+    startFollowing();
+    m_onActivity();
 }
 
-void X11InputTap::readPendingEvents()
+void X11InputTap::startFollowing()
+{
+    if (m_idleAlarm) {
+        selectRawInput(m_display, false);
+        m_idleAlarm->arm(m_quietPeriodMs);
+    } else {
+        // Each change of the notifier adds or removes a descriptor of the loop's poll, which
+        // costs a wake-up of its own: it is switched off once when input starts.
+        m_notifier->setEnabled(false);
+    }
+    m_quietReads = m_loop.scheduleRepeating(m_quietPeriodMs / 1000.0, [this] { followInput(); });
+}
+
+void X11InputTap::followInput()
+{
+    // Without the alarm, the events that piled up meanwhile are read in one go.
+    if (m_idleAlarm || readPendingEvents()) {
+        m_onActivity();
+        return;
+    }
+    stopFollowing();
+}
+
+void X11InputTap::stopFollowing()
+{
+    invalidate(m_quietReads);
+    if (m_idleAlarm) {
+        // Until the server has the selection, input goes unseen: waited for, once a pause.
+        selectRawInput(m_display, true);
+        XSync(m_display, False);
+    } else {
+        m_notifier->setEnabled(true);
+    }
+}
+
+bool X11InputTap::countsAsActivity(RawInputFilter &filter, int xiOpcode, const xcb_generic_event_t &event)
+{
+    if ((event.response_type & 0x7f) != XCB_GE_GENERIC)
+        return false;
+    // The first 32 bytes of a generic event are as the server sent them.
+    const auto &raw = reinterpret_cast<const xXIRawEvent &>(event);
+    if (raw.extension != xiOpcode)
+        return false;
+    // Motion, by far the most frequent event, is judged by its type alone.
+    if (raw.evtype == XI_RawMotion)
+        return filter.accept(XI_RawMotion, 0);
+    return filter.accept(raw.evtype, static_cast<int>(raw.detail));
+}
+
+bool X11InputTap::readPendingEvents()
 {
     bool active = false;
-    // Drain everything Xlib holds: events it has already buffered would otherwise wait for
-    // the next wake-up of the socket.
-    while (XPending(m_display) > 0) {
-        XEvent event;
-        XNextEvent(m_display, &event);
-        if (event.type == GenericEvent && event.xcookie.extension == m_xiOpcode) {
-            ++m_rawEventsRead;
-            const int type = event.xcookie.evtype;
-            // Motion, by far the most frequent event, is judged by its type alone: its
-            // valuators are not decoded.
-            if (type == XI_RawMotion) {
-                active |= m_filter.accept(XI_RawMotion, 0);
-                continue;
-            }
-            // One change of the keymap brings several notifications; the modifiers are
-            // looked up again once, before the next key press is judged.
-            if (type == XI_RawKeyPress && m_keymapChanged) {
-                m_keymapChanged = false;
-                loadModifierKeys();
-            }
-            if (XGetEventData(m_display, &event.xcookie)) {
-                active |= countsAsActivity(m_filter, m_xiOpcode, event);
-                XFreeEventData(m_display, &event.xcookie);
-            }
-        } else if (event.type == MappingNotify || (m_xkbEventBase >= 0 && event.type == m_xkbEventBase)) {
-            m_keymapChanged = true;
-        }
+    xcb_connection_t *connection = XGetXCBConnection(m_display);
+    // Each poll returns what XCB holds, or else reads the socket once: the loop ends with the
+    // first read that finds nothing.
+    while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
+        active |= handleEvent(*event);
+        std::free(event);
     }
-    if (active) {
-        m_notifier->setEnabled(false);
-        m_quietPeriod->start();
-        m_onActivity();
+    return active;
+}
+
+bool X11InputTap::handleEvent(const xcb_generic_event_t &event)
+{
+    if (m_idleAlarm && m_idleAlarm->rang(event)) {
+        m_alarmRang = true;
+        return false;
     }
+    const int type = event.response_type & 0x7f;
+    if (type == XCB_MAPPING_NOTIFY || (m_xkbEventBase >= 0 && type == m_xkbEventBase)) {
+        m_keymapChanged = true;
+        return false;
+    }
+    if (type != XCB_GE_GENERIC || reinterpret_cast<const xXIRawEvent &>(event).extension != m_xiOpcode)
+        return false;
+    ++m_rawEventsRead;
+    // One change of the keymap brings several notifications; the modifiers are looked up again
+    // once, before the next key press is judged.
+    if (reinterpret_cast<const xXIRawEvent &>(event).evtype == XI_RawKeyPress && m_keymapChanged) {
+        m_keymapChanged = false;
+        loadModifierKeys();
+    }
+    return countsAsActivity(m_filter, m_xiOpcode, event);
 }
 
 // A key is a modifier when the modifier map binds it (Shift, Lock, Control, Mod1 to Mod5) or
