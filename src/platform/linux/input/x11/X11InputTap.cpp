@@ -176,12 +176,15 @@ X11InputTap::~X11InputTap()
 void X11InputTap::onSocketReadable()
 {
     m_alarmRang = false;
-    const bool active = readPendingEvents();
+    bool active = readPendingEvents();
     if (isFollowing()) {
         // Raw events the server sent before it dropped the selection were reported already.
-        if (m_alarmRang)
-            stopFollowing();
-        return;
+        if (!m_alarmRang)
+            return;
+        stopFollowing();
+        // Input that came while the selection was taken back sits in XCB's queue, where the
+        // socket's notifier would not see it.
+        active = readPendingEvents();
     }
     if (!active)
         return;
